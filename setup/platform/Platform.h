@@ -41,9 +41,9 @@ struct WindowsVersion
 
 // Progress of a download: amount received, expected total (0 while unknown),
 // status code and text; the handler sets cancel to stop the download.
-using DownloadProgressHandler = std::function<void(QObject *sender, quint32 progress,
-                                                   quint32 progressMax, quint32 statusCode,
-                                                   const QString &statusText, bool &cancel)>;
+using DownloadProgressHandler =
+    std::function<void(QObject *sender, quint32 progress, quint32 progressMax, quint32 statusCode,
+                       const QString &statusText, bool &cancel)>;
 
 // Everything the setup program asks of the operating system. Three backends
 // implement it: the real Win32 calls, an emulated Windows machine kept in a
@@ -67,13 +67,11 @@ public:
     // Downloads synchronously on the calling thread; throws corvane::Exception
     // ("Error downloading URL: <url>", or "Unable to load urlmon.dll").
     virtual void DownloadToFile(const QString &url, const QString &fileName,
-                                const DownloadProgressHandler &onProgress,
-                                QObject *sender) = 0;
+                                const DownloadProgressHandler &onProgress, QObject *sender) = 0;
     // Starts a program or document and waits for its process while the
     // caller's event queue keeps being served; false when nothing started.
-    virtual bool RunAndWait(const QString &fileName, const QString &parameters,
-                            const QString &verb, int showCommand,
-                            const QString &directory) = 0;
+    virtual bool RunAndWait(const QString &fileName, const QString &parameters, const QString &verb,
+                            int showCommand, const QString &directory) = 0;
 
     // Base address of the download server, without a trailing slash.
     virtual QString DownloadBase() = 0;

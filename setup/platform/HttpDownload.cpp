@@ -1,0 +1,145 @@
+#include "platform/HttpDownload.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+#include <QTimer>
+#include <QUrl>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace corvane {
+
+namespace {
+
+// Status codes passed with the progress, as a bind-status callback names them.
+enum DownloadStatus : quint32 {
+    StatusConnecting = 2,
+    StatusDownloadingData = 5,
+};
+
+// A server that sends nothing for this long fails the download.
+constexpr int StallTimeoutMs = 60000;
+// While no data arrives the handler still hears from the download this often,
+// so a cancel request does not wait for the next block of data.
+constexpr int IdleNotifyMs = 200;
+
+quint32 ClampToUInt32(qint64 value)
+{
+    return value <= 0 ? 0 : quint32(qMin<qint64>(value, std::numeric_limits<quint32>::max()));
+}
+
+class Download
+{
+public:
+    Download(const QString &url, const DownloadProgressHandler &onProgress, QObject *sender)
+        : m_url(url), m_onProgress(onProgress), m_sender(sender)
+    {
+    }
+
+    bool Run(QSaveFile &file);
+
+private:
+    void Notify(quint32 status);
+    void Abort();
+
+    const QString &m_url;
+    const DownloadProgressHandler &m_onProgress;
+    QObject *m_sender;
+    QNetworkReply *m_reply = nullptr;
+    quint32 m_received = 0;
+    quint32 m_total = 0;
+    bool m_inHandler = false;
+    bool m_failed = false;
+};
+
+void Download::Notify(quint32 status)
+{
+    // The handler serves the event queue, so more data may arrive while it
+    // runs; those notifications are folded into the next one.
+    if (!m_onProgress || m_inHandler || m_failed)
+        return;
+    bool cancel = false;
+    m_inHandler = true;
+    m_onProgress(m_sender, m_received, m_total, status, m_url, cancel);
+    m_inHandler = false;
+    if (cancel)
+        Abort();
+}
+
+void Download::Abort()
+{
+    m_failed = true;
+    if (m_reply && m_reply->isRunning())
+        m_reply->abort();
+}
+
+bool Download::Run(QSaveFile &file)
+{
+    const QUrl address(m_url, QUrl::StrictMode);
+    const QString scheme = address.scheme().toLower();
+    if (!address.isValid() || address.host().isEmpty() ||
+        (scheme != u"http"_s && scheme != u"https"_s))
+        return false;
+
+    QNetworkAccessManager manager;
+    QNetworkRequest request(address);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setTransferTimeout(StallTimeoutMs);
+    m_reply = manager.get(request);
+
+    QEventLoop loop;
+    QTimer idle;
+    idle.setInterval(IdleNotifyMs);
+    QObject::connect(&idle, &QTimer::timeout, &loop, [this] { Notify(StatusDownloadingData); });
+    QObject::connect(m_reply, &QNetworkReply::readyRead, &loop, [this, &file, &idle] {
+        const QByteArray data = m_reply->readAll();
+        if (m_failed)
+            return;
+        if (file.write(data) != data.size()) {
+            Abort();
+            return;
+        }
+        idle.start();
+    });
+    QObject::connect(m_reply, &QNetworkReply::downloadProgress, &loop,
+                     [this](qint64 received, qint64 total) {
+                         m_received = ClampToUInt32(received);
+                         m_total = ClampToUInt32(total);
+                         Notify(StatusDownloadingData);
+                     });
+    QObject::connect(m_reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+
+    idle.start();
+    Notify(StatusConnecting);
+    if (!m_reply->isFinished())
+        loop.exec();
+    idle.stop();
+
+    const int httpStatus = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const bool succeeded = !m_failed && m_reply->error() == QNetworkReply::NoError &&
+                           httpStatus >= 200 && httpStatus < 300;
+    m_reply->disconnect(&loop);
+    m_reply = nullptr;
+    return succeeded;
+}
+
+} // namespace
+
+void HttpDownloadToFile(const QString &url, const QString &fileName,
+                        const DownloadProgressHandler &onProgress, QObject *sender)
+{
+    QSaveFile file(fileName);
+    Download download(url, onProgress, sender);
+    if (!file.open(QIODevice::WriteOnly) || !download.Run(file) || !file.commit()) {
+        file.cancelWriting();
+        throw Exception(u"Error downloading URL: "_s + url);
+    }
+}
+
+} // namespace corvane
