@@ -1,0 +1,10 @@
+#pragma once
+
+// Text, field and file helpers of the Wordmill library.
+
+#include "sys/ItemAddress.h"
+#include "sys/LanguageNames.h"
+#include "sys/LineFields.h"
+#include "sys/OneLineForm.h"
+#include "sys/Paths.h"
+#include "sys/TextHelpers.h"
