@@ -1,0 +1,21 @@
+#include "ComponentClasses.h"
+
+#include "DesignedLexicon.h"
+#include "toolkit/FormReader.h"
+
+using namespace Qt::StringLiterals;
+
+namespace wordmill {
+
+void RegisterCoreComponentClasses()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    TFormReader::RegisterClass(u"TDesignedLexicon"_s, [](QObject *owner, QObject *) -> QObject * {
+        return new TDesignedLexicon(owner);
+    });
+}
+
+} // namespace wordmill
