@@ -2,6 +2,7 @@
 
 // Text, field and file helpers of the Wordmill library.
 
+#include "sys/ComponentNames.h"
 #include "sys/ItemAddress.h"
 #include "sys/LanguageNames.h"
 #include "sys/LineFields.h"

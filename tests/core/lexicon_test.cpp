@@ -1,5 +1,6 @@
 #include "TestPrinters.h"
 #include "WordmillCore.h"
+#include "WordmillSys.h"
 
 #include <gtest/gtest.h>
 
@@ -217,4 +218,17 @@ TEST(Spans, EmptyRegistryAndNameLookups)
     EXPECT_TRUE(spans.IsRegistered(u"Form1.Lexicon1"_s));
     delete lexicon;
     EXPECT_EQ(spans.Count(), 0);
+}
+
+TEST(QualifiedName, NamesFollowTheOwner)
+{
+    TDataModule form;
+    form.setObjectName(u"Form1"_s);
+    TComponent named(&form), unnamed(&form), orphan;
+    named.setObjectName(u"Lexicon1"_s);
+    orphan.setObjectName(u"Lexicon2"_s);
+    EXPECT_EQ(QualifiedName(&named), u"Form1.Lexicon1"_s);
+    EXPECT_EQ(QualifiedName(&unnamed), u"Form1"_s);
+    EXPECT_EQ(QualifiedName(&orphan), QString());
+    EXPECT_EQ(QualifiedName(nullptr), QString());
 }
