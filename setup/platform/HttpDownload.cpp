@@ -91,6 +91,8 @@ bool Download::Run(QSaveFile &file)
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setTransferTimeout(StallTimeoutMs);
+    // The file is stored as the server holds it, and the sizes stay comparable.
+    request.setRawHeader("Accept-Encoding", "identity");
     m_reply = manager.get(request);
 
     QEventLoop loop;
@@ -107,12 +109,16 @@ bool Download::Run(QSaveFile &file)
         }
         idle.start();
     });
-    QObject::connect(m_reply, &QNetworkReply::downloadProgress, &loop,
-                     [this](qint64 received, qint64 total) {
-                         m_received = ClampToUInt32(received);
-                         m_total = ClampToUInt32(total);
-                         Notify(StatusDownloadingData);
-                     });
+    QObject::connect(
+        m_reply, &QNetworkReply::downloadProgress, &loop, [this](qint64 received, qint64) {
+            // The expected size is what the server announced; the
+            // network layer would report the received amount as
+            // the total once a download of unknown size ends.
+            const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+            m_received = ClampToUInt32(received);
+            m_total = length.isValid() ? ClampToUInt32(length.toLongLong()) : 0;
+            Notify(StatusDownloadingData);
+        });
     QObject::connect(m_reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
     idle.start();

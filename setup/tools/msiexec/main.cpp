@@ -8,9 +8,10 @@
 // helper runs it with /bin/sh in the package's folder, with the action
 // ("install" or "uninstall") as its argument and CORVANE_MACHINE_PROFILE set,
 // so the script can create (or remove) the product's registry keys in the
-// machine profile. The exit code is the script's, or a Windows Installer
-// error code when the package cannot be run. Other options (/qn, /passive,
-// /norestart, ...) are accepted and have no effect.
+// machine profile. The exit code is the script's, or one of the usual Unix
+// codes when the package cannot be run (64 bad command line, 65 not a
+// package, 66 package cannot be opened, 70 the action could not run). Other
+// options (/qn, /passive, /norestart, ...) are accepted and have no effect.
 
 #include "platform/MachineProfile.h"
 
@@ -25,13 +26,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Exit codes of Windows Installer.
+// A process exit code carries 8 bits, too few for Windows Installer's own
+// codes; these are the usual Unix ones.
 enum ExitCode {
     ExitSuccess = 0,
-    ExitInstallFailure = 1603,
-    ExitPackageOpenFailed = 1619,
-    ExitPackageInvalid = 1620,
-    ExitInvalidCommandLine = 1639,
+    ExitInvalidCommandLine = 64,
+    ExitPackageInvalid = 65,
+    ExitPackageOpenFailed = 66,
+    ExitInstallFailure = 70,
 };
 
 constexpr char PackageMarker[] = "# corvane-msi-package:";
