@@ -1,0 +1,5 @@
+#pragma once
+
+// The ISO 639-1 language table of the Wordmill library.
+
+#include "iso/ISO639.h"

@@ -1,0 +1,78 @@
+#include "TextLines.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QStringDecoder>
+
+namespace wordmill {
+
+namespace {
+
+QString decodeWith(QStringConverter::Encoding Encoding, QByteArrayView Bytes)
+{
+    // The mark has been cut off already; a second one belongs to the text.
+    QStringDecoder Decoder(Encoding, QStringConverter::Flag::ConvertInitialBom);
+    return Decoder.decode(Bytes);
+}
+
+} // namespace
+
+QString DecodeText(const QByteArray &Bytes)
+{
+    const QByteArrayView View(Bytes);
+    if (View.startsWith("\xFF\xFE"))
+        return decodeWith(QStringConverter::Utf16LE, View.sliced(2));
+    if (View.startsWith("\xFE\xFF"))
+        return decodeWith(QStringConverter::Utf16BE, View.sliced(2));
+    if (View.startsWith("\xEF\xBB\xBF"))
+        return decodeWith(QStringConverter::Utf8, View.sliced(3));
+    return decodeWith(QStringConverter::System, View);
+}
+
+QStringList SplitTextLines(QStringView Text)
+{
+    QStringList Lines;
+    qsizetype Start = 0;
+    const qsizetype Len = Text.size();
+    for (qsizetype I = 0; I < Len; ++I) {
+        const QChar C = Text.at(I);
+        if (C != u'\r' && C != u'\n')
+            continue;
+        Lines.append(Text.sliced(Start, I - Start).toString());
+        if (C == u'\r' && I + 1 < Len && Text.at(I + 1) == u'\n')
+            ++I;
+        Start = I + 1;
+    }
+    if (Start < Len)
+        Lines.append(Text.sliced(Start).toString());
+    return Lines;
+}
+
+bool LoadTextLines(QIODevice &Device, QStringList &Lines)
+{
+    Lines.clear();
+    const bool WasOpen = Device.isOpen();
+    if (!WasOpen && !Device.open(QIODevice::ReadOnly))
+        return false;
+    if (!Device.isReadable()) {
+        if (!WasOpen)
+            Device.close();
+        return false;
+    }
+    const QByteArray Bytes = Device.readAll();
+    const bool Failed = Bytes.isEmpty() && !Device.atEnd() && !Device.isSequential();
+    if (!WasOpen)
+        Device.close();
+    if (Failed)
+        return false;
+    Lines = SplitTextLines(DecodeText(Bytes));
+    return true;
+}
+
+bool LoadTextFile(const QString &FileName, QStringList &Lines)
+{
+    QFile File(FileName);
+    return LoadTextLines(File, Lines);
+}
+
+} // namespace wordmill

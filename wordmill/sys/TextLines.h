@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStringList>
+
+class QByteArray;
+class QIODevice;
+
+namespace wordmill {
+
+// Language files are text files whose encoding is told by a byte-order mark:
+// FF FE is UTF-16 little-endian, FE FF UTF-16 big-endian, EF BB BF UTF-8.
+// A file without a mark is in the system's 8-bit locale encoding.
+
+/// Decodes the bytes of a text file by its byte-order mark (the mark itself
+/// is not part of the text).
+QString DecodeText(const QByteArray &Bytes);
+
+/// Splits Text into lines at CR LF, a lone LF or a lone CR. A line break at
+/// the very end does not start another line; an empty text has no lines.
+QStringList SplitTextLines(QStringView Text);
+
+/// Reads Device from its current position to the end as text lines. A device
+/// that is not open is opened for reading and closed again. Returns false,
+/// with Lines empty, when the device cannot be read.
+bool LoadTextLines(QIODevice &Device, QStringList &Lines);
+
+/// LoadTextLines for the file FileName; false when it cannot be read.
+bool LoadTextFile(const QString &FileName, QStringList &Lines);
+
+} // namespace wordmill
