@@ -19,3 +19,10 @@ fi
     -o "$out/win32-check.exe" \
     -static -ladvapi32 -lwininet -lurlmon -lshell32 -luser32 -lole32 -luuid
 echo "check-windows: built $out/win32-check.exe"
+# The program's resources (manifest and version information) must compile too.
+windres=${MINGW_WINDRES:-i686-w64-mingw32-windres}
+if command -v "$windres" >/dev/null && [ -f "$root/setup/resources/corvane-setup.rc" ]; then
+    "$windres" -O coff -I"$root/setup/resources" "$root/setup/resources/corvane-setup.rc" \
+        -o "$out/corvane-setup-res.o"
+    echo "check-windows: compiled setup/resources/corvane-setup.rc"
+fi

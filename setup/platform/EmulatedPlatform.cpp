@@ -1,6 +1,7 @@
 #include "platform/EmulatedPlatform.h"
 
 #include "platform/ChildProcess.h"
+#include "platform/DownloadBase.h"
 #include "platform/HttpDownload.h"
 #include "platform/LocaleInfo.h"
 #include "platform/MachineProfile.h"
@@ -22,9 +23,6 @@ using namespace Qt::StringLiterals;
 namespace corvane {
 
 namespace {
-
-constexpr char DownloadBaseVariable[] = "CORVANE_DOWNLOAD_BASE";
-constexpr QStringView DemoServerAddress = u"http://127.0.0.1:8471";
 
 bool IsRootUser()
 {
@@ -194,12 +192,7 @@ bool EmulatedPlatform::RunAndWait(const QString &fileName, const QString &parame
 
 QString EmulatedPlatform::DownloadBase()
 {
-    QString base = qEnvironmentVariable(DownloadBaseVariable);
-    if (base.isEmpty())
-        base = DemoServerAddress.toString();
-    while (base.endsWith(u'/'))
-        base.chop(1);
-    return base;
+    return ConfiguredDownloadBase();
 }
 
 } // namespace corvane

@@ -1,0 +1,125 @@
+#include "Win32Download.h"
+
+#include "Win32Failure.h"
+
+#include <windows.h>
+
+#include <urlmon.h>
+
+namespace corvane::win32 {
+
+namespace {
+
+using URLDownloadToFileWFunction = HRESULT(WINAPI *)(LPUNKNOWN caller, LPCWSTR url,
+                                                     LPCWSTR fileName, DWORD reserved,
+                                                     LPBINDSTATUSCALLBACK callback);
+
+// urlmon.dll is loaded once, on the first download, and stays loaded until
+// the process ends.
+class UrlMoniker
+{
+public:
+    static URLDownloadToFileWFunction DownloadFunction()
+    {
+        static UrlMoniker library;
+        return library.m_download;
+    }
+
+private:
+    UrlMoniker() : m_module(LoadLibraryW(L"urlmon.dll"))
+    {
+        if (m_module)
+            m_download = reinterpret_cast<URLDownloadToFileWFunction>(
+                reinterpret_cast<void *>(GetProcAddress(m_module, "URLDownloadToFileW")));
+    }
+    ~UrlMoniker()
+    {
+        if (m_module)
+            FreeLibrary(m_module);
+    }
+
+    HMODULE m_module = nullptr;
+    URLDownloadToFileWFunction m_download = nullptr;
+};
+
+std::wstring Trimmed(const wchar_t *text)
+{
+    std::wstring result = text ? text : L"";
+    const auto isSpace = [](wchar_t c) { return c <= L' '; };
+    while (!result.empty() && isSpace(result.back()))
+        result.pop_back();
+    std::size_t start = 0;
+    while (start < result.size() && isSpace(result[start]))
+        ++start;
+    return result.substr(start);
+}
+
+// The download's bind-status callback: only progress does anything. It lives
+// on the stack of the download, so reference counting has nothing to free.
+class BindStatusCallback final : public IBindStatusCallback
+{
+public:
+    explicit BindStatusCallback(const ProgressHandler &onProgress) : m_onProgress(onProgress) {}
+    virtual ~BindStatusCallback() = default;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
+    {
+        if (!object)
+            return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBindStatusCallback)) {
+            *object = static_cast<IBindStatusCallback *>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --m_references; }
+
+    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding *) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetPriority(LONG *) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG progressMax, ULONG statusCode,
+                                         LPCWSTR statusText) override
+    {
+        bool cancel = false;
+        if (m_onProgress)
+            m_onProgress(progress, progressMax, statusCode, Trimmed(statusText), cancel);
+        return cancel ? E_ABORT : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD *, BINDINFO *) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC *, STGMEDIUM *) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown *) override { return E_NOTIMPL; }
+
+private:
+    const ProgressHandler &m_onProgress;
+    ULONG m_references = 1;
+};
+
+} // namespace
+
+void DownloadToFile(const std::wstring &url, const std::wstring &fileName,
+                    const ProgressHandler &onProgress)
+{
+    const URLDownloadToFileWFunction download = UrlMoniker::DownloadFunction();
+    if (!download)
+        throw Failure(L"Exception", L"Unable to load urlmon.dll");
+
+    // A failed or cancelled download must not leave a truncated file under
+    // the installer's name, nor destroy an earlier complete copy.
+    const std::wstring partial = fileName + L".download";
+    BindStatusCallback callback(onProgress);
+    const HRESULT result = download(nullptr, url.c_str(), partial.c_str(), 0, &callback);
+    if (result != S_OK || !MoveFileExW(partial.c_str(), fileName.c_str(),
+                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
+        DeleteFileW(partial.c_str());
+        throw Failure(L"Exception", L"Error downloading URL: " + url);
+    }
+}
+
+} // namespace corvane::win32
