@@ -160,7 +160,7 @@ std::wstring GetTempFolder()
             folder = L".";
     }
     // Callers append file names directly.
-    if (folder.back() != L'\\' && folder.back() != L'/')
+    if (folder.empty() || (folder.back() != L'\\' && folder.back() != L'/'))
         folder += L'\\';
     return folder;
 }
