@@ -1,19 +1,32 @@
 #pragma once
 
-// Text, field and file helpers of the Wordmill library.
+// Text, field and file helpers and translation stores of the Wordmill library.
 
 #include "sys/ClassTable.h"
 #include "sys/ComponentNames.h"
+#include "sys/ComponentStructure.h"
+#include "sys/Descent.h"
 #include "sys/FlagBuffer.h"
 #include "sys/FlagPictures.h"
 #include "sys/FlagSection.h"
+#include "sys/IndexedItems.h"
 #include "sys/ItemAddress.h"
 #include "sys/LangHeader.h"
 #include "sys/LangIDs.h"
+#include "sys/LangTranslation.h"
 #include "sys/LanguageNames.h"
+#include "sys/LexiconData.h"
 #include "sys/LineFields.h"
+#include "sys/LineID.h"
+#include "sys/NamedItems.h"
+#include "sys/NamedItemsList.h"
+#include "sys/NamedObjectList.h"
 #include "sys/OneLineForm.h"
 #include "sys/Paths.h"
 #include "sys/PictureText.h"
+#include "sys/PropertyNames.h"
+#include "sys/SmartLexiconData.h"
+#include "sys/StructLines.h"
 #include "sys/TextHelpers.h"
 #include "sys/TextLines.h"
+#include "sys/WordList.h"
