@@ -96,8 +96,8 @@ TEST(ComponentStructure, UnreadablePropertyNumberReads521)
     s.AddLine(Simple(u"y@F#70000["_s, u"t"_s));
     s.AddLine(Simple(u"z@F#-1["_s, u"t"_s));
     for (int i = 0; i < s.Count(); ++i) {
-        EXPECT_EQ(s.GetFull(i).PropertyID, 521) << s.LineID(i);
-        EXPECT_EQ(s.PropertyID(i), 521) << s.LineID(i);
+        EXPECT_EQ(s.GetFull(i).PropertyID, 521) << s.LineID(i).toStdString();
+        EXPECT_EQ(s.PropertyID(i), 521) << s.LineID(i).toStdString();
     }
     EXPECT_TRUE(s.GetPropertyName(0, {}).startsWith(u"Unknown"_s));
 }
@@ -203,7 +203,7 @@ TEST(ComponentStructure, SwitchLanguageOwnerRenamesExactOwnersOnly)
     s.AddLine(Simple(u"x@Form10#0["_s, u"other"_s, 0, 1));
     EXPECT_TRUE(s.SwitchLanguageOwner(u"Form1"_s, u"Form2"_s));
     ASSERT_EQ(s.Count(), 3);
-    EXPECT_EQ(s.Find(u"konecb@Form2#0["_s), s.LastFoundIndex());
+    EXPECT_GE(s.Find(u"konecb@Form2#0["_s), 0);
     EXPECT_EQ(s.FoundItem(), u"close"_s);
     EXPECT_GE(s.Find(u"Form1@#0["_s), 0);
     EXPECT_GE(s.Find(u"x@Form10#0["_s), 0);

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -75,17 +74,22 @@ constexpr int NoSubProperty = 499;
 constexpr QChar SegmentSeparator = u',';
 constexpr QChar SubPropertySeparator = u'.';
 
+// A number read from an item address; absent when the text is not an integer.
+struct Number
+{
+    bool present = false;
+    int value = 0;
+};
+
 // A decimal integer with an optional sign that fits an int.
-std::optional<int> ReadInteger(QStringView text)
+Number ReadInteger(QStringView text)
 {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
-    if (!ok)
-        return std::nullopt;
     // toInt tolerates surrounding blanks; an address segment must not.
-    if (text.front().isSpace() || text.back().isSpace())
-        return std::nullopt;
-    return value;
+    if (!ok || text.front().isSpace() || text.back().isSpace())
+        return {};
+    return {true, value};
 }
 
 QStringView ReadUntil(QStringView text, qsizetype &pos, bool stopAtSubProperty)
@@ -97,10 +101,10 @@ QStringView ReadUntil(QStringView text, qsizetype &pos, bool stopAtSubProperty)
     return text.mid(begin, pos - begin);
 }
 
-void AppendIndexPrefix(QString &result, const std::optional<int> &index)
+void AppendIndexPrefix(QString &result, const Number &index)
 {
-    if (index) {
-        result += u"[%1]."_s.arg(*index);
+    if (index.present) {
+        result += u"[%1]."_s.arg(index.value);
     } else if (!result.isEmpty()) {
         result += u'.';
     }
@@ -131,32 +135,32 @@ QString PropertyPathOf(QStringView lineID, const QStringList &wordmillAdditionNa
     qsizetype pos = 0;
     while (pos < address.size()) {
         const QStringView segment = ReadUntil(address, pos, true);
-        const std::optional<int> index = ReadInteger(segment);
+        const Number index = ReadInteger(segment);
         QStringView lastText = segment;
-        std::optional<int> subProperty;
+        Number subProperty;
         if (pos < address.size() && address[pos] == SubPropertySeparator) {
             ++pos;
             lastText = ReadUntil(address, pos, false);
             subProperty = ReadInteger(lastText);
-            if (subProperty == NoSubProperty)
-                subProperty.reset();
+            if (subProperty.value == NoSubProperty)
+                subProperty.present = false;
         }
         if (pos < address.size() && address[pos] == SegmentSeparator)
             ++pos;
         const bool lastSegment = pos >= address.size();
 
-        if (subProperty) {
+        if (subProperty.present) {
             AppendIndexPrefix(result, index);
             // Sub-properties stop at the sub-item names; anything above is unknown.
-            result += PropertyTypeName(std::min(*subProperty, UnreadablePropertyID));
+            result += PropertyTypeName(std::min(subProperty.value, UnreadablePropertyID));
         } else if (ContainsLetter(lastText.toString())) {
             AppendIndexPrefix(result, index);
             QString name = lastText.toString();
             name.replace(u':', u'.');
             name.replace(u'=', u' ');
             result += name;
-        } else if (index) {
-            result += (lastSegment ? u".Item[%1]"_s : u"[%1].Item"_s).arg(*index);
+        } else if (index.present) {
+            result += (lastSegment ? u".Item[%1]"_s : u"[%1].Item"_s).arg(index.value);
         }
     }
     return result;
