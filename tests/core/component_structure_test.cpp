@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace Qt::StringLiterals;
 using namespace wordmill;
 
@@ -104,6 +106,8 @@ TEST(ComponentStructure, UnreadablePropertyNumberReads521)
 
 struct TextCase
 {
+    friend void PrintTo(const TextCase &c, std::ostream *os) { *os << c.name; }
+
     const char *name;
     QString input;
     bool added;
@@ -169,6 +173,8 @@ TEST(ComponentStructure, NewLanguageRaisesDescentsBelow254AndLeavesGlobals)
 
 struct ValidCase
 {
+    friend void PrintTo(const ValidCase &c, std::ostream *os) { *os << c.name; }
+
     const char *name;
     quint16 changeable;
     bool valid;
@@ -281,6 +287,8 @@ TEST(ComponentStructure, LastFoundIndexFollowsItsLine)
 
 struct SplitCase
 {
+    friend void PrintTo(const SplitCase &c, std::ostream *os) { *os << c.name; }
+
     const char *name;
     QString key;
     QString comp;

@@ -5,11 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace Qt::StringLiterals;
 using namespace wordmill;
 
 struct NameCase
 {
+    friend void PrintTo(const NameCase &c, std::ostream *os) { *os << c.name; }
+
     const char *name;
     int number;
     QString expected;
@@ -45,6 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct PathCase
 {
+    friend void PrintTo(const PathCase &c, std::ostream *os) { *os << c.name; }
+
     const char *name;
     QString key;
     QString expected;

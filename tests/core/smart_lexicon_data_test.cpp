@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace Qt::StringLiterals;
 using namespace wordmill;
 
@@ -23,6 +25,8 @@ TEST(SmartLexiconData, EmptyLexiconNameMeansTheGlobalStrings)
 
 struct CloserCase
 {
+    friend void PrintTo(const CloserCase &c, std::ostream *os) { *os << c.name; }
+
     const char *name;
     quint16 firstDescent;
     quint16 secondDescent;
@@ -55,6 +59,8 @@ INSTANTIATE_TEST_SUITE_P(SmartLexiconData, CloserTranslation,
 
 struct FindCase
 {
+    friend void PrintTo(const FindCase &c, std::ostream *os) { *os << c.name; }
+
     const char *name;
     quint16 storedDescent;
     QString asked;
