@@ -75,6 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeCase{"SecondCodeMalformed", u"'#13#x'"_s, u"\r#x'"_s},
                     DecodeCase{"SecondCodeTooLarge", u"'#13#99999'"_s, u"\r#99999'"_s},
                     DecodeCase{"DoubledApostropheBeforeEscape", u"''#65'"_s, u"'A"_s},
+                    DecodeCase{"HashAfterClosedEscapeIsText", u"Line1'#13''#10'#1 step"_s,
+                               u"Line1\r\n#1 step"_s},
+                    DecodeCase{"HashAfterSpaceAndClosedEscapeIsText", u"'#9 '#5"_s, u"\t#5"_s},
                     DecodeCase{"NonControlCode", u"x'#269'y"_s, u"xčy"_s},
                     DecodeCase{"ApostropheOnly", u"'"_s, u"'"_s},
                     DecodeCase{"Empty", QString(), QString()}),
@@ -84,7 +87,7 @@ TEST(OneLineForm, EncodeDecodeRoundTripsEveryControlCharacterButZero)
 {
     QString Original = u"start"_s;
     for (char16_t C = 1; C < 32; ++C)
-        Original += QChar(C) + u"'x"_s;
+        Original += QChar(C) + u"'x #"_s + QString::number(C);
     QString S = Original;
     EXPECT_TRUE(EncodeControlChars(S));
     for (QChar C : S)

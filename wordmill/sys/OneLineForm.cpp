@@ -88,7 +88,10 @@ void DecodeControlChars(QString &S)
                 break;
             if (K < Len && Data[K] == u' ')
                 ++K;
-            if (K < Len && Data[K] == Apostrophe)
+            // A closing apostrophe ends the escape: a "#" after it is text,
+            // so that a line break before "#1" survives a round trip.
+            const bool Closed = K < Len && Data[K] == Apostrophe;
+            if (Closed)
                 ++K;
             if (!Decoded) {
                 Result.reserve(Len);
@@ -100,6 +103,8 @@ void DecodeControlChars(QString &S)
             EscapeStart = K;
             J = K;
             Any = true;
+            if (Closed)
+                break;
         }
         I = Any ? J : I + 1;
     }

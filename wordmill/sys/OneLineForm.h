@@ -21,7 +21,9 @@ bool EncodeChar(QString &S, QChar Ch);
 
 /// Turns escapes back into characters. Accepts one space after the opening
 /// apostrophe and one before the closing one, and several codes after one
-/// apostrophe ('#13#10'). Malformed escapes and codes above 65535 stay as text.
+/// apostrophe ('#13#10'). A closing apostrophe ends an escape, so "#" and
+/// digits after it stay text. Malformed escapes and codes above 65535 stay as
+/// text.
 void DecodeControlChars(QString &S);
 
 /// S cut at control characters at both ends (spaces next to the text stay).

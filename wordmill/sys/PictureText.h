@@ -24,7 +24,7 @@ namespace wordmill {
 // beyond MaxPictureSize bytes.
 
 /// The largest picture DecodePictureText builds.
-constexpr qsizetype MaxPictureSize = 8 * 1024 * 1024;
+constexpr qsizetype MaxPictureSize = 1024 * 1024;
 
 /// Replaces the content of Stream with the picture Text describes.
 void DecodePictureText(QByteArray &Stream, const QString &Text);

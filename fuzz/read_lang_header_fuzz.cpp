@@ -1,0 +1,33 @@
+// Reads the header of arbitrary bytes taken as a language file, flag included.
+#include "sys/FlagBuffer.h"
+#include "sys/LangHeader.h"
+#include "sys/LanguageNames.h"
+#include "sys/TextLines.h"
+
+#include <QBuffer>
+#include <QByteArray>
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace Qt::StringLiterals;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
+{
+    const QByteArray Bytes(reinterpret_cast<const char *>(Data), qsizetype(Size));
+    const QStringList Lines = wordmill::SplitTextLines(wordmill::DecodeText(Bytes));
+
+    wordmill::TLangIDs IDs;
+    wordmill::ReadLangHeader(Lines, u"[LANGUAGE_FILE]"_s, true, IDs);
+    QString Code = IDs.Code;
+    if (!Code.isEmpty() && (!wordmill::NormalizeISOCode(Code) || Code != IDs.Code))
+        __builtin_trap();
+
+    QBuffer Stream;
+    Stream.setData(Bytes);
+    wordmill::TLangIDs StreamIDs;
+    wordmill::ReadLangStreamHeader(Stream, u"[LANGUAGE_FILE]"_s, true, StreamIDs);
+    if (StreamIDs != IDs)
+        __builtin_trap();
+    return 0;
+}
