@@ -28,6 +28,8 @@ void fillFlagBuffer(const QByteArray &Bytes)
 
 struct HexCase
 {
+    friend void PrintTo(const HexCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Hex;
     int Max;
@@ -90,6 +92,8 @@ TEST(FlagSection, WriterSplitsAtFiftyBytes)
 
 struct SizeCase
 {
+    friend void PrintTo(const SizeCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     int Size;
     int DataLines;

@@ -37,6 +37,8 @@ TEST(ISO639, TableShapeAndOrder)
 
 struct CodeCase
 {
+    friend void PrintTo(const CodeCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Code;
     QString Expected;

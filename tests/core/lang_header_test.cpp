@@ -30,6 +30,8 @@ const QStringList EnglishFile = {
 
 struct SplitCase
 {
+    friend void PrintTo(const SplitCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Text;
     QStringList Expected;
@@ -58,6 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct EncodingCase
 {
+    friend void PrintTo(const EncodingCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QByteArray Bom;
     QStringConverter::Encoding Encoding;
@@ -140,6 +144,8 @@ TEST(TextLines, UnreadableDeviceFails)
 
 struct HeaderCase
 {
+    friend void PrintTo(const HeaderCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QStringList Lines;
     TLangIDs Expected;

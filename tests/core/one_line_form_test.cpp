@@ -11,6 +11,8 @@ namespace {
 
 struct EncodeCase
 {
+    friend void PrintTo(const EncodeCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Input;
     QString Expected;
@@ -43,6 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct DecodeCase
 {
+    friend void PrintTo(const DecodeCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Input;
     QString Expected;
@@ -115,6 +119,8 @@ TEST(OneLineForm, EncodeCharEscapesOneCharacter)
 
 struct TrimCase
 {
+    friend void PrintTo(const TrimCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Input;
     bool KeepEscaped;

@@ -30,6 +30,8 @@ QByteArray bytes(std::initializer_list<int> Values)
 
 struct PictureCase
 {
+    friend void PrintTo(const PictureCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Text;
     QByteArray Expected;
@@ -87,6 +89,8 @@ TEST(PictureText, DecodesIntoBufferAtStart)
 
 struct FlagCase
 {
+    friend void PrintTo(const FlagCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString (*Picture)();
 };

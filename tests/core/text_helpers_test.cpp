@@ -32,6 +32,8 @@ TEST(TextHelpers, ContainsLetterNeedsCodeFromCapitalA)
 
 struct LastPosCase
 {
+    friend void PrintTo(const LastPosCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Sub;
     int FirstPos;
@@ -68,6 +70,8 @@ TEST(TextHelpers, TrimTextCutsSpacesAndControls)
 
 struct FieldCase
 {
+    friend void PrintTo(const FieldCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Line;
     QString Key;
@@ -98,6 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct QuotedCase
 {
+    friend void PrintTo(const QuotedCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Line;
     QString Expected;
@@ -163,6 +169,8 @@ TEST(ItemAddress, SanitizeNameMakesNamesSafe)
 
 struct IdentifierCase
 {
+    friend void PrintTo(const IdentifierCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Input;
     QString Expected;
@@ -210,6 +218,8 @@ TEST(ItemAddress, PropertyTypeNumbers)
 
 struct ISOCase
 {
+    friend void PrintTo(const ISOCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Input;
     bool Valid;
@@ -244,6 +254,8 @@ INSTANTIATE_TEST_SUITE_P(LanguageNames, NormalizeISOCodeTest,
 
 struct NameCase
 {
+    friend void PrintTo(const NameCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     QString Input;
     bool Czech;
@@ -286,6 +298,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct PathCase
 {
+    friend void PrintTo(const PathCase &C, std::ostream *Os) { *Os << C.Name; }
+
     const char *Name;
     PathFlavour Flavour;
     QString Base;
