@@ -55,8 +55,7 @@ protected:
         return *form;
     }
 
-    template<typename T>
-    T *Control(const QString &name)
+    template <typename T> T *Control(const QString &name)
     {
         T *control = Form().findChild<T *>(name);
         EXPECT_NE(control, nullptr) << qPrintable(name);

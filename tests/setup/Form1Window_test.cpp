@@ -56,7 +56,10 @@ TEST_P(ControlTest, StartsAsDesigned)
 }
 
 const ControlCase controlCases[] = {
-    {"Label1", "QLabel", {8, 186, 546, 13}, true,
+    {"Label1",
+     "QLabel",
+     {8, 186, 546, 13},
+     true,
      u"Chybějící součásti pro provoz  lokální databáze MS SQL LocalDB:"},
     {"Label2", "QLabel", {4, 279, 20, 25}, true, u"1."},
     {"Label3", "QLabel", {4, 313, 20, 25}, true, u"2."},
@@ -67,11 +70,20 @@ const ControlCase controlCases[] = {
     {"Memo2", "QPlainTextEdit", {4, 202, 550, 71}, true, u""},
     {"sb1", "QStatusBar", {0, 406, 594, 19}, true, u""},
     {"pb1", "QProgressBar", {0, 393, 594, 13}, true, nullptr},
-    {"instalovat1b", "QPushButton", {36, 279, 315, 25}, false,
+    {"instalovat1b",
+     "QPushButton",
+     {36, 279, 315, 25},
+     false,
      u"stáhnout a nainstalovat chybějící součásti"},
-    {"instalovat2b", "QPushButton", {36, 313, 315, 25}, false,
+    {"instalovat2b",
+     "QPushButton",
+     {36, 313, 315, 25},
+     false,
      u"stáhnout a instalovat databázi MS SQL 2012 LocalDB"},
-    {"instalovat3b", "QPushButton", {36, 352, 315, 25}, false,
+    {"instalovat3b",
+     "QPushButton",
+     {36, 352, 315, 25},
+     false,
      u"stáhnout a instalovat program Corvane"},
     {"zrusitb", "QPushButton", {428, 313, 126, 25}, false, u"zrušit stahování"},
 };
@@ -168,8 +180,7 @@ TEST_F(Form1WindowTest, LanguageChangeRefillsTheDescription)
 {
     Memo(u"Memo1"_s)->setPlainText(u"stale"_s);
     Memo(u"Memo2"_s)->setPlainText(u"a list"_s);
-    QMetaObject::invokeMethod(&Form(), "WordmillEngine1ChangeLanguage",
-                              Q_ARG(QObject *, nullptr));
+    QMetaObject::invokeMethod(&Form(), "WordmillEngine1ChangeLanguage", Q_ARG(QObject *, nullptr));
     EXPECT_EQ(Memo(u"Memo1"_s)->toPlainText(), Item(0));
     EXPECT_EQ(Memo(u"Memo2"_s)->toPlainText(), u"a list"_s);
 }

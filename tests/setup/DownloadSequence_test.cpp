@@ -1,0 +1,220 @@
+#include "Unit1.h"
+
+#include "Form1Fixture.h"
+#include "TestPrinters.h"
+#include "fce_import_so.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using corvane::FakePlatform;
+
+const QString ApplicationPath = u"/data/crv/crvsetup.exe"_s;
+const QString NetFrameworkPath = u"/data/sqllocaldb/netframe/dotnetfx40_full_x86_x64.exe"_s;
+const QString NativeClientPath = u"/data/sqllocaldb/nativeclient/64bit/sqlncli.msi"_s;
+const QString LocalDbPath = u"/data/sqllocaldb/64bit/sqllocaldb.msi"_s;
+
+// The download error box as the window composes it in its design language.
+QString ErrorText(const QString &kind, const QString &message)
+{
+    return kind + u" s hlášením: "_s + message +
+           u" Tato chyba nastala během stahování souboru. Nelze pokračovat. Můžete zkusit "
+           u"opakovat později."_s;
+}
+
+class DownloadSequenceTest : public Form1Fixture
+{
+protected:
+    QString Url(const QString &path) { return machine->DownloadBase() + path; }
+
+    // Step 3 ready to run on a machine with the database.
+    void PrepareStepThree()
+    {
+        machine->AddRegistryKey(corvane::LocalDbKey.toString());
+        SetSteps({false, false, true});
+    }
+};
+
+TEST_F(DownloadSequenceTest, FailedDownloadIsReportedAndItsInstallerSkipped)
+{
+    PrepareStepThree();
+    FakePlatform::DownloadScript script;
+    script.notifications = {{30, 120}};
+    script.fails = true;
+    machine->SetDownloadScript(Url(ApplicationPath), script);
+
+    Click(u"instalovat3b"_s);
+
+    const QString message = u"Error downloading URL: "_s + Url(ApplicationPath);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes.first(),
+              (ShownBox{ErrorText(u"Exception"_s, message), u"chyba"_s, QMessageBox::Critical}));
+    EXPECT_EQ(StatusBar()->currentMessage(), message);
+    EXPECT_FALSE(Button(u"zrusitb"_s)->isEnabled());
+    EXPECT_TRUE(machine->Runs().isEmpty());
+    // The bar keeps where the download stopped; the step stays disabled.
+    EXPECT_EQ(ProgressBar()->maximum(), 120);
+    EXPECT_EQ(ProgressBar()->value(), 30);
+    EXPECT_FALSE(Button(u"instalovat3b"_s)->isEnabled());
+}
+
+TEST_F(DownloadSequenceTest, ErrorBoxNamesTheKindAndMessageOfTheError)
+{
+    // The 64-bit probe is asked when the download starts; its error is
+    // reported like a download error, under its own kind.
+    machine->AddRegistryKey(corvane::NetFramework4Key.toString());
+    machine->AddRegistryKey(corvane::NativeClientKey.toString());
+    machine->SetWow64Error(u"Access is denied"_s, u"EOSError"_s);
+    SetSteps({false, true, false});
+
+    Click(u"instalovat2b"_s);
+
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes.at(0).text, ErrorText(u"EOSError"_s, u"Access is denied"_s));
+    EXPECT_EQ(boxes.at(1), ItemBox(15, 2));
+    EXPECT_TRUE(machine->Downloads().isEmpty());
+    EXPECT_TRUE(machine->Runs().isEmpty());
+}
+
+TEST_F(DownloadSequenceTest, StepOneGoesOnAfterAFailedDownloadAndReportsTwice)
+{
+    SetSteps({true, false, false});
+    FakePlatform::DownloadScript failing;
+    failing.fails = true;
+    failing.errorMessage = u"Unable to load urlmon.dll"_s;
+    machine->SetDownloadScript(Url(NetFrameworkPath), failing);
+    machine->SetRunEffect(machine->GetTempFolder() + u"sqlncli.msi"_s,
+                          [this](const FakePlatform::RunCall &) {
+                              machine->AddRegistryKey(corvane::NativeClientKey.toString());
+                              return true;
+                          });
+
+    Click(u"instalovat1b"_s);
+
+    ASSERT_EQ(machine->Downloads().size(), 2);
+    EXPECT_EQ(machine->Downloads().at(1).url, Url(NativeClientPath));
+    ASSERT_EQ(machine->Runs().size(), 1);
+    EXPECT_EQ(machine->Runs().first().fileName, machine->GetTempFolder() + u"sqlncli.msi"_s);
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes.at(0), (ShownBox{ErrorText(u"Exception"_s, u"Unable to load urlmon.dll"_s),
+                                     Item(8), QMessageBox::Critical}));
+    EXPECT_EQ(boxes.at(1), ItemBox(10, 2));
+    EXPECT_EQ(Steps(), (std::array<bool, 3>{true, false, false}));
+    EXPECT_EQ(StatusBar()->currentMessage(), QString());
+}
+
+TEST_F(DownloadSequenceTest, CancelStopsTheDownloadAtTheNextNotification)
+{
+    PrepareStepThree();
+    QList<int> reached;
+    FakePlatform::DownloadScript script;
+    script.notifications = {{10, 100}, {20, 100}, {30, 100}, {40, 100}};
+    script.beforeNotification = [&](int i) {
+        reached.append(i);
+        // The user's click waits in the event queue; the progress handler
+        // serves it and then sees the cancel.
+        if (i == 1)
+            QMetaObject::invokeMethod(Button(u"zrusitb"_s), "click", Qt::QueuedConnection);
+    };
+    machine->SetDownloadScript(Url(ApplicationPath), script);
+
+    Click(u"instalovat3b"_s);
+
+    EXPECT_EQ(reached, (QList<int>{0, 1}));
+    const QString message = u"Error downloading URL: "_s + Url(ApplicationPath);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes.first().text, ErrorText(u"Exception"_s, message));
+    EXPECT_EQ(StatusBar()->currentMessage(), message);
+    EXPECT_FALSE(Button(u"zrusitb"_s)->isEnabled());
+    EXPECT_TRUE(machine->Runs().isEmpty());
+    EXPECT_EQ(ProgressBar()->value(), 20);
+}
+
+// A machine on which the user presses "cancel" after a download's last
+// progress notification, just before the download completes.
+class LateCancelMachine : public FakePlatform
+{
+public:
+    std::function<void()> afterLastNotification;
+    void DownloadToFile(const QString &url, const QString &fileName,
+                        const corvane::DownloadProgressHandler &onProgress,
+                        QObject *sender) override
+    {
+        FakePlatform::DownloadToFile(url, fileName, onProgress, sender);
+        if (afterLastNotification)
+            afterLastNotification();
+    }
+};
+
+TEST_F(DownloadSequenceTest, CancelAfterTheLastNotificationHasNoEffect)
+{
+    auto late = std::make_unique<LateCancelMachine>();
+    late->afterLastNotification = [this] { Click(u"zrusitb"_s); };
+    machine = late.get();
+    corvane::SetPlatform(std::move(late));
+    PrepareStepThree();
+
+    Click(u"instalovat3b"_s);
+
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(machine->Runs().size(), 1);
+    EXPECT_EQ(StatusBar()->currentMessage(), Item(17));
+    EXPECT_FALSE(Button(u"zrusitb"_s)->isEnabled());
+}
+
+TEST_F(DownloadSequenceTest, ProgressBarFollowsTheReceivedAmount)
+{
+    PrepareStepThree();
+    QList<std::pair<int, int>> seen; // (maximum, value) before each notification
+    FakePlatform::DownloadScript script;
+    script.notifications = {{0, 0}, {100, 0}, {250, 0}, {250, 1000}, {1000, 1000}};
+    script.beforeNotification = [&](int) {
+        seen.append({ProgressBar()->maximum(), ProgressBar()->value()});
+    };
+    machine->SetDownloadScript(Url(ApplicationPath), script);
+
+    Click(u"instalovat3b"_s);
+
+    // Without a reported size the maximum is 0 and the position still follows.
+    EXPECT_EQ(seen,
+              (QList<std::pair<int, int>>{{100, 0}, {0, 0}, {0, 100}, {0, 250}, {1000, 250}}));
+    EXPECT_EQ(ProgressBar()->value(), 0);
+}
+
+TEST_F(DownloadSequenceTest, HugeDownloadsKeepTheirProportion)
+{
+    PrepareStepThree();
+    FakePlatform::DownloadScript script;
+    script.notifications = {{3'000'000'000u, 4'000'000'000u}};
+    script.fails = true;
+    machine->SetDownloadScript(Url(ApplicationPath), script);
+
+    Click(u"instalovat3b"_s);
+
+    const int maximum = ProgressBar()->maximum();
+    const int value = ProgressBar()->value();
+    ASSERT_GT(maximum, 0);
+    EXPECT_NEAR(double(value) / maximum, 0.75, 1e-6);
+}
+
+TEST_F(DownloadSequenceTest, StepTwoGoesOnAfterAFailedDownloadAndReportsTwice)
+{
+    machine->AddRegistryKey(corvane::NetFramework4Key.toString());
+    machine->AddRegistryKey(corvane::NativeClientKey.toString());
+    SetSteps({false, true, false});
+    FakePlatform::DownloadScript failing;
+    failing.fails = true;
+    machine->SetDownloadScript(Url(LocalDbPath), failing);
+
+    Click(u"instalovat2b"_s);
+
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes.at(0).text,
+              ErrorText(u"Exception"_s, u"Error downloading URL: "_s + Url(LocalDbPath)));
+    EXPECT_EQ(boxes.at(1), ItemBox(15, 2));
+    EXPECT_TRUE(machine->Runs().isEmpty());
+    EXPECT_EQ(Steps(), (std::array<bool, 3>{false, true, false}));
+}
+
+} // namespace
