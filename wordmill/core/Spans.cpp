@@ -2,6 +2,7 @@
 
 #include "Lexicon.h"
 #include "WordmillSys.h"
+#include "sys/ComponentStructure.h"
 
 #include <QVariant>
 
@@ -92,6 +93,22 @@ void TSpans::InitToLanguage(const QString &InitLanguage, bool IsDesignLang)
 void TSpans::PrepareForDesignTimeEdit()
 {
     forEachComponent(m_components, [](TWordmillComponent *c) { c->PrepareForEdit(); });
+}
+
+TWordmillComponent *TSpans::GetClientByStructLine(const TFullStructLine &StructItem) const
+{
+    for (QObject *entry : Components()) {
+        auto *client = qobject_cast<TWordmillComponent *>(entry);
+        TComponentStructure *design = client ? client->DesignStructure() : nullptr;
+        if (design && design->Find(StructItem) >= 0)
+            return client;
+    }
+    return nullptr;
+}
+
+bool TSpans::IsRegistered(const TFullStructLine &StructItem) const
+{
+    return GetClientByStructLine(StructItem) != nullptr;
 }
 
 TWordmillList *TSpans::GetListByName(const QString &ListName) const

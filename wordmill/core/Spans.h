@@ -7,7 +7,9 @@
 
 namespace wordmill {
 
+class TWordmillComponent;
 class TWordmillList;
+struct TFullStructLine;
 
 // An engine's registry of the components bound to it, in registration
 // order. It does not own them; a destroyed component drops out by itself.
@@ -35,6 +37,10 @@ public:
     void InitToLanguage(const QString &InitLanguage, bool IsDesignLang);
     void PrepareForDesignTimeEdit();
 
+    // The first client whose design structure has a line with the key of
+    // StructItem; nullptr when none.
+    TWordmillComponent *GetClientByStructLine(const TFullStructLine &StructItem) const;
+    bool IsRegistered(const TFullStructLine &StructItem) const;
     TWordmillList *GetListByName(const QString &ListName) const;
     QString SpanName(qsizetype Index) const;
     bool IsRegistered(const QString &ByName) const;

@@ -7,6 +7,8 @@
 
 namespace wordmill {
 
+class TComponentStructure;
+
 // Base of every component that works for an engine: lexicons, resource
 // translators and the per-form clients. It keeps the engine reference,
 // enters itself into the engine's client registry and receives the engine's
@@ -39,6 +41,9 @@ public:
     virtual void PrepareForEdit() {}
     // Called after every language switch.
     virtual void LanguageChanged(QObject *Sender);
+    // The design texts a per-form client collected; nullptr for components
+    // that translate no properties.
+    virtual TComponentStructure *DesignStructure() { return nullptr; }
 
     bool SetEventHandler(const QString &event, const TNotifyEvent &handler) override;
 

@@ -1,48 +1,247 @@
 #pragma once
 
+#include "LangCoreData.h"
 #include "toolkit/Component.h"
 
+#include <QStringList>
+
+#include <functional>
+#include <stdexcept>
 #include <memory>
+
+class QBuffer;
+class QIODevice;
 
 namespace wordmill {
 
+class TLangFormLexicon;
 class TSpans;
 class TWordmillList;
 
-// The language engine. This declares what the components bound to an
-// engine rely on: the client registry, string translation, the
-// TranslateWordmill setting and the initialized state.
+// Asked before every language switch; setting Continue to false cancels it.
+using TContinueQuery = std::function<void(QObject *Sender, bool &Continue)>;
+
+// Bits of LoadLanguage's Flags.
+enum TLoadLanguageFlags : int {
+    llAddLines = 1,      // add every component line as it is
+    llMarkOld = 2,       // mark lines no registered client knows as old
+    llReadFlag = 4,      // read the flag section into the flag buffer
+    llAsSuperior = 8,    // record the language as the current superior
+};
+
+// The language engine: its settings, the list of available languages, the
+// switch of the current language, the reading and writing of language files
+// and the translation of strings. The component placed on forms derives
+// from it and supplies what needs the host: the language folder, the
+// built-in images and showing the list in selector controls.
 class TWordmillCore : public TComponent
 {
     Q_OBJECT
+    Q_PROPERTY(QString DesignLangISOCode READ DesignLangISOCode WRITE SetDesignLangISOCode)
+    Q_PROPERTY(QString DesignLanguageName READ DesignLanguageName WRITE SetDesignLanguageName)
+    Q_PROPERTY(QString DefaultLanguage READ DefaultLanguage WRITE SetDefaultLanguage)
+    Q_PROPERTY(QString LangSubdirectory READ LangSubdirectory WRITE SetLangSubdirectory)
+    Q_PROPERTY(QString LangFileExtension READ LangFileExtension WRITE SetLangFileExtension)
+    Q_PROPERTY(QString LangFileSignature READ LangFileSignature WRITE SetLangFileSignature)
+    Q_PROPERTY(TLFEncoding LangFileEncoding READ LangFileEncoding WRITE SetLangFileEncoding)
+    Q_PROPERTY(bool HideCopyright READ HideCopyright WRITE SetHideCopyright)
+    Q_PROPERTY(bool LangCreatorVisible READ LangCreatorVisible WRITE SetLangCreatorVisible)
+    Q_PROPERTY(bool LangEditorVisible READ LangEditorVisible WRITE SetLangEditorVisible)
     Q_PROPERTY(bool TranslateWordmill READ TranslateWordmill WRITE SetTranslateWordmill)
+    Q_PROPERTY(QStringList LangResources READ LangResources WRITE SetLangResources)
+    Q_PROPERTY(bool LangResourcesAllowEdit READ LangResourcesAllowEdit WRITE SetLangResourcesAllowEdit)
 
 public:
-    explicit TWordmillCore(QObject *owner = nullptr);
+    // Encodings a language file can be written in.
+    enum class TLFEncoding { Unicode, BigEndianUnicode, UTF8, ANSI };
+    Q_ENUM(TLFEncoding)
+
+    // The data object is created by the caller (the engine component) so
+    // that a subclass with the editor can be given; nullptr makes a plain one.
+    explicit TWordmillCore(QObject *owner = nullptr, std::unique_ptr<TLangCoreData> data = {});
     ~TWordmillCore() override;
 
-    // The components bound to this engine; nullptr once the engine's data
-    // is gone (while it is destroyed).
-    TSpans *SpanClients() const { return fSpanClients.get(); }
-
-    // Text of a lexicon item (ItemNr 0 or more) or of a quoted smart string
-    // (ItemNr below 0) in the current language, decoded. Without a
-    // translation the design text Str comes back decoded.
-    virtual QString TranslateString(const QString &Str, TWordmillList *Lexicon, int ItemNr);
-
-    bool TranslateWordmill() const { return fTranslateWordmill; }
-    void SetTranslateWordmill(bool Value) { fTranslateWordmill = Value; }
-
-    bool IsInitialized() const { return fIsInitialized; }
-    QString CurrentLanguage() const { return fCurrentLanguage; }
+    // ---- settings
+    QString DesignLangISOCode() const { return fDesignLangISOCode; }
+    void SetDesignLangISOCode(const QString &Value);
     QString DesignLanguageName() const { return fDesignLanguage; }
+    void SetDesignLanguageName(const QString &Value);
+    QString DefaultLanguage() const { return fDefaultLanguage; }
+    void SetDefaultLanguage(const QString &Value);
+    QString LangSubdirectory() const { return fLangSubdir; }
+    void SetLangSubdirectory(const QString &Value);
+    QString LangFileExtension() const { return fLangFileExt; }
+    void SetLangFileExtension(const QString &Value);
+    QString LangFileSignature() const { return fLangFileSign; }
+    void SetLangFileSignature(const QString &Value);
+    TLFEncoding LangFileEncoding() const { return fLangFileEncoding; }
+    void SetLangFileEncoding(TLFEncoding Value) { fLangFileEncoding = Value; }
+    bool HideCopyright() const { return fHideCopyright; }
+    void SetHideCopyright(bool Value) { fHideCopyright = Value; }
+    bool LangCreatorVisible() const;
+    void SetLangCreatorVisible(bool Value);
+    bool LangEditorVisible() const;
+    void SetLangEditorVisible(bool Value);
+    bool TranslateWordmill() const { return fIncludeWordmill; }
+    void SetTranslateWordmill(bool Value) { fIncludeWordmill = Value; }
+    QStringList LangResources() const { return fLangResources; }
+    void SetLangResources(const QStringList &Value);
+    bool LangResourcesAllowEdit() const { return fAllowEditInternalLangs; }
+    void SetLangResourcesAllowEdit(bool Value);
+    bool LangMenuFlags() const { return fLangMenuFlags; }
+    virtual void SetLangMenuFlags(bool Value) { fLangMenuFlags = Value; }
+
+    // ---- events
+    const TContinueQuery &OnChangeLangQuery() const { return fOnChangeLangQuery; }
+    void SetOnChangeLangQuery(const TContinueQuery &handler) { fOnChangeLangQuery = handler; }
+    const TNotifyEvent &OnChangeLanguage() const { return fOnChangeLanguage; }
+    void SetOnChangeLanguage(const TNotifyEvent &handler) { fOnChangeLanguage = handler; }
+    const TNotifyEvent &OnBeforeEdit() const { return fOnBeforeEdit; }
+    void SetOnBeforeEdit(const TNotifyEvent &handler) { fOnBeforeEdit = handler; }
+    const TNotifyEvent &OnAfterEdit() const { return fOnAfterEdit; }
+    void SetOnAfterEdit(const TNotifyEvent &handler) { fOnAfterEdit = handler; }
+    bool SetEventHandler(const QString &event, const TNotifyEvent &handler) override;
+
+    // ---- state
+    TLangCoreData *LData() const { return fData.get(); }
+    // The components bound to this engine; nullptr once the data is gone.
+    TSpans *SpanClients() const;
+    TLangFormLexicon *FormLexicon() const;
+    bool IsInitialized() const { return fIsInitialized; }
+    bool IsMultiEngine() const { return fIsMultiEngine; }
+    // Fully created and not being read from a stored definition.
+    bool IsReady() const;
+
+    QString CurrentLanguage() const { return fCurrentLanguage; }
+    void SetCurrentLanguage(const QString &Value);
+    QString CurrentLanguageISO() const { return fCurrentLangISO; }
+    void SetCurrentLanguageISO(const QString &Value) { SetCurrentLanguage(Value); }
+
+    // ---- virtual operations
+    virtual QString DefaultCookieName() const;
+    virtual void SetCookieName(const QString &Name);
+    virtual void CookieChanged() {}
+    virtual void LanguageSwitched(const QString &Language) {}
+    virtual QString StartLanguage() const { return fDefaultLanguage; }
+    virtual bool IsSecondaryEngine() const { return fIsMultiEngine; }
+    virtual bool RebuildLanguageMenu();
+    // Shows the language list in a selector control and selects Index.
+    virtual void RefreshControl(QObject *Control, int Index) = 0;
+    virtual void RefreshAllControls();
+    // Full path of the language folder, ending in a separator; empty for none.
+    virtual QString GetLangsDir() const = 0;
+    // Kind 0: the create entry's image, 1: the edit entry's, 2: the design
+    // language's flag.
+    virtual void FillSpecialFlag(QIODevice &Stream, int Kind) = 0;
+    virtual bool Initialize(bool SwitchToStart);
+    virtual bool ForceSecondary() const { return false; }
+    virtual void RegisterClient(QObject *Client);
+    virtual void UnregisterClient(QObject *Client);
+    QBuffer *FlagImage(int LanguageIndex);
+    QBuffer *FlagImage(const QString &ISOorLangName);
+
+    // ---- public operations
+    // Switches the language and returns the current language's name.
+    QString Translate(const QString &ISOorLangName);
+    // Text of a lexicon item (ItemNr 0 or more) or of a smart string (ItemNr
+    // below 0) in the current language, decoded.
+    virtual QString TranslateString(const QString &Str, TWordmillList *Lexicon, int ItemNr);
+    void AssignLanguagesList(QStringList *TargetList) const;
+    QString GetLanguageFile(const QString &ISOorLangName) const;
+    QString GetLanguageFile(int LanguageIndex) const;
+    QString GetISOCode(const QString &LanguageName) const;
+    QString GetISOCode(int LanguageIndex) const;
+    bool LangExists(const QString &ISOorLangName) const;
+    bool EditorCanBeShown() const;
+    void ShowLangEditor();
+    void ShowLangCreator();
+    QString GlobalToOriginal(const QString &GlobalStr) const;
+    QString GlobalToLink(const QString &GlobalStr) const;
+    void RefreshLangControl(QObject *WordmillGUIControl);
+
+    // ---- language list
+    void RefreshLanguages();
+    void AddDiscoveredLanguage(const QString &Source, const QString &Name, const QString &Code,
+                               bool Editable);
+    void SyncFormLexicon(const QString &Name, const QString &Code, bool Force);
+    // Creates the language folder when missing; throws
+    // EWordmillFileError("Wrong path to language files!") when it cannot.
+    bool EnsureLangsDir();
+    bool ExtractResourceLanguage(int LanguageIndex);
+    QString UniqueLanguageFileName(const QString &Base) const;
+    // Opens an embedded language by its resource name; nullptr when missing.
+    static std::unique_ptr<QIODevice> OpenResourceLanguage(const QString &Name);
+    // Where embedded languages live among the program's resources.
+    static QString ResourceLanguagePath(const QString &Name);
+
+    // ---- language files
+    bool LoadLanguage(const QString &Name, int Flags, const QString &Chain);
+    // Writes the current translation data; throws on file-system errors.
+    void SaveLanguageFile(const QString &Name, const QString &SuperiorName, const QString &Code,
+                          const QString &FileName);
+
+    // ---- string translation
+    QString ResolveLanguageRequest(const QString &Request);
+
+    // Builds the language list once the form has been read.
+    void Loaded() override;
+    // Completes the construction once the whole class chain is built (the
+    // list needs the subclass's folder and images): the most derived
+    // engine class calls it at the end of its constructor.
+    void AfterConstruction();
 
 protected:
-    std::unique_ptr<TSpans> fSpanClients;
-    bool fIsInitialized = false;
-    bool fTranslateWordmill = true;
+
+    bool IsFullyCreated = false;
+    bool fIsMultiEngine = true;
+    QString LastAutoLangName;
     QString fCurrentLanguage;
+    QString fCurrentLangISO;
     QString fDesignLanguage;
+    QString fDefaultLanguage;
+    QString fDesignLangISOCode;
+    QString fLangSubdir;
+    QString fLangFileExt;
+    QString fLangFileSign;
+    TLFEncoding fLangFileEncoding = TLFEncoding::Unicode;
+    bool fCookieEnabled = true;
+    double fCookieLifeDays = 0;
+    QString fCookieName;
+    bool fAllowEditInternalLangs = false;
+    bool fLangEditorVisible = true;
+    bool fLangCreatorVisible = true;
+    bool fIncludeWordmill = false;
+    bool fLangMenuFlags = true;
+    bool fHideCopyright = false;
+    QStringList fLangResources;
+    TContinueQuery fOnChangeLangQuery;
+    TNotifyEvent fOnChangeLanguage;
+    TNotifyEvent fOnBeforeEdit;
+    TNotifyEvent fOnAfterEdit;
+    bool fIsInitialized = false;
+
+private:
+    void NameChanged();
+    void ResetToDesignLanguage(int Flags);
+    bool LoadSuperiorLanguage(const QString &HeaderValue, const QString &Name, int Flags,
+                              const QString &Chain);
+    bool ReadLanguageLines(const QString &Name, int Flags, const QString &Chain,
+                           const QStringList &Lines);
+
+    std::unique_ptr<TLangCoreData> fData;
+};
+
+using TLFEncoding = TWordmillCore::TLFEncoding;
+
+// Raised when a language file or the language folder cannot be written.
+class EWordmillFileError : public std::runtime_error
+{
+public:
+    explicit EWordmillFileError(const QString &message)
+        : std::runtime_error(message.toStdString()), Message(message)
+    {
+    }
+    QString Message;
 };
 
 } // namespace wordmill

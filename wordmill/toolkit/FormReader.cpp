@@ -10,6 +10,9 @@
 #include <QPointer>
 #include <QRect>
 
+#include <algorithm>
+#include <climits>
+
 using namespace Qt::StringLiterals;
 
 namespace wordmill {
@@ -152,9 +155,20 @@ TNotifyEvent TFormReader::ResolveHandler(const QString &handler) const
 
 bool TFormReader::ReadProperties(QObject *component, const QJsonObject &properties, QString *error)
 {
-    for (auto it = properties.begin(); it != properties.end(); ++it) {
-        if (!WriteProperty(component, it.key(), it.value())) {
-            setError(error, u"%1: cannot set property %2"_s.arg(component->objectName(), it.key()));
+    // Properties are written in the order the class declares them, whatever
+    // order the definition lists them in: setters may rely on earlier ones.
+    // Settings that are no Qt property come last.
+    QStringList keys = properties.keys();
+    const QMetaObject *meta = component->metaObject();
+    const auto rank = [meta](const QString &key) {
+        const int index = meta->indexOfProperty(key.toUtf8().constData());
+        return index < 0 ? INT_MAX : index;
+    };
+    std::stable_sort(keys.begin(), keys.end(),
+                     [&](const QString &a, const QString &b) { return rank(a) < rank(b); });
+    for (const QString &key : std::as_const(keys)) {
+        if (!WriteProperty(component, key, properties.value(key))) {
+            setError(error, u"%1: cannot set property %2"_s.arg(component->objectName(), key));
             return false;
         }
     }

@@ -1,0 +1,108 @@
+// Texts in the current language: lexicon items, smart strings and global
+// strings.
+
+#include "WordmillEngineCore.h"
+
+#include "LangCoreData.h"
+#include "Lexicon.h"
+#include "StringTranslation.h"
+#include "WordmillSys.h"
+
+using namespace Qt::StringLiterals;
+
+namespace wordmill {
+
+namespace {
+
+// The global translation of a design text whose level is below Bound;
+// empty when there is none.
+QString globalBelow(const TSmartLexiconData &smart, const QString &design, int bound)
+{
+    const int index = smart.FindTranslate(design, quint16(bound));
+    return index >= 0 ? smart.ReadItem(index) : QString();
+}
+
+QString decoded(QString text)
+{
+    DecodeControlChars(text);
+    return text;
+}
+
+} // namespace
+
+QString TWordmillCore::TranslateString(const QString &Str, TWordmillList *Lexicon, int ItemNr)
+{
+    if (!fIsInitialized)
+        Initialize(true);
+    TLangCoreData &d = *fData;
+    QString result;
+    if (!Lexicon) {
+        result = d.SmartLexicon.ReadItem(Str);
+    } else {
+        quint16 descent = DescentNone;
+        const QString name = QualifiedName(Lexicon);
+        if (ItemNr < 0)
+            result = d.SmartLexicon.ReadItem(name, Str, descent);
+        else if (ItemNr <= 0xFFFF)
+            result = d.DataLexicon.ReadItem(name, ItemNr, descent);
+        if (descent != DescentOwn && Lexicon->GlobalLexicon()) {
+            const QString global = globalBelow(d.SmartLexicon, Str, descent & 0xFF);
+            if (!global.isEmpty())
+                return decoded(global);
+        }
+    }
+    if (result.isEmpty())
+        result = Str;
+    return decoded(result);
+}
+
+QString FindTranslation(TWordmillComponent *Client, const QString &CompName,
+                        const QString &OwnerName, const QString &ItemAddr, int PropertyID)
+{
+    TComponentStructure *design = Client ? Client->DesignStructure() : nullptr;
+    const QString designText =
+        design ? design->GetString(CompName, OwnerName, PropertyID, ItemAddr) : QString();
+    TWordmillCore *engine = Client ? Client->WordmillEngine() : nullptr;
+    if (!engine || !engine->LData())
+        return decoded(designText);
+    TLangCoreData &d = *engine->LData();
+    const int found = d.DataStruct.Find(CompName, OwnerName, PropertyID, ItemAddr);
+    QString result;
+    if (found < 0) {
+        result = designText;
+        if (Client->GlobalLexicon()) {
+            const QString global = globalBelow(d.SmartLexicon, designText, DescentNone + 1);
+            if (!global.isEmpty())
+                result = global;
+        }
+    } else {
+        result = d.DataStruct.Translation(found);
+        if (result.isEmpty())
+            result = designText;
+        const int level = d.DataStruct.Descent(found) & 0xFF;
+        if (Client->GlobalLexicon() && level != 0) {
+            const QString global = globalBelow(d.SmartLexicon, designText, level);
+            if (!global.isEmpty())
+                result = global;
+        }
+    }
+    return decoded(result);
+}
+
+QString TWordmillCore::GlobalToOriginal(const QString &GlobalStr) const
+{
+    const TSmartLexiconData &smart = fData->SmartLexicon;
+    for (int i = 0; i <= smart.MaxItemNr(); ++i)
+        if (smart.IsIncluded(i) && smart.ReadItem(i) == GlobalStr)
+            return smart.GetLocStr(i);
+    return GlobalStr;
+}
+
+QString TWordmillCore::GlobalToLink(const QString &GlobalStr) const
+{
+    if (GlobalStr.isEmpty())
+        return QString();
+    return u"«\""_s + GlobalToOriginal(GlobalStr) + u"\"»"_s;
+}
+
+} // namespace wordmill
