@@ -1,6 +1,7 @@
 #include "WidgetFormReader.h"
 
 #include "Form.h"
+#include "comp/WordmillEngine.h"
 #include "core/ComponentClasses.h"
 #include "toolkit/Application.h"
 
@@ -126,6 +127,9 @@ void TWidgetFormReader::RegisterWidgetClasses()
     registerWidget<QTabWidget>(u"QTabWidget"_s);
     registerWidget<QStatusBar>(u"QStatusBar"_s);
     registerWidget<QProgressBar>(u"QProgressBar"_s);
+    RegisterClass(u"TWordmillEngine"_s, [](QObject *owner, QObject *) -> QObject * {
+        return new TWordmillEngine(owner);
+    });
     RegisterValueConverter(QMetaType::fromType<QFont>(), fontFromJson);
 }
 
