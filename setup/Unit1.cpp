@@ -6,6 +6,7 @@
 #include "ctrls/WidgetFormReader.h"
 #include "fce_import_so.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -282,6 +283,45 @@ void TForm1::DownloadAndRun(const Installer &installer)
 
 void TForm1::instalovat1bClick(QObject *Sender)
 {
+    RunStep([this] { InstallPrerequisites(); });
+}
+
+void TForm1::instalovat2bClick(QObject *Sender)
+{
+    RunStep([this] { InstallDatabase(); });
+}
+
+void TForm1::instalovat3bClick(QObject *Sender)
+{
+    RunStep([this] { InstallApplication(); });
+}
+
+// A step serves the event queue while it downloads and waits for installers,
+// so the user may close the window meanwhile. The close takes effect once no
+// step runs any more: a download is not cut short, no installer is left
+// half-watched, and no message of the step appears after the window is gone.
+void TForm1::RunStep(const std::function<void()> &step)
+{
+    ++m_runningSteps;
+    step();
+    if (--m_runningSteps == 0 && m_closeRequested) {
+        m_closeRequested = false;
+        close();
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (m_runningSteps > 0) {
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
+    wordmill::TForm::closeEvent(event);
+}
+
+void TForm1::InstallPrerequisites()
+{
     if (!IsInternetConnected()) {
         ShowError(Item(3), Item(4));
         return;
@@ -332,7 +372,7 @@ void TForm1::instalovat1bClick(QObject *Sender)
         ShowError(Item(11), Item(2));
 }
 
-void TForm1::instalovat2bClick(QObject *Sender)
+void TForm1::InstallDatabase()
 {
     if (!NativeClientInstalled() || !NetFrameworkInstalled()) {
         ShowError(Item(12), Item(2));
@@ -376,7 +416,7 @@ void TForm1::instalovat2bClick(QObject *Sender)
     }
 }
 
-void TForm1::instalovat3bClick(QObject *Sender)
+void TForm1::InstallApplication()
 {
     if (!IsLocalDbInstalled()) {
         ShowError(Item(16), Item(2));

@@ -36,7 +36,8 @@ public:
     Q_INVOKABLE void WordmillEngine1ChangeLanguage(QObject *Sender);
     // "continue": the requirements check that offers the steps.
     Q_INVOKABLE void pokracovatbClick(QObject *Sender);
-    // "close": closes the window, which ends the program.
+    // "close": closes the window, which ends the program; while a step runs,
+    // once that step is over.
     Q_INVOKABLE void konecbClick(QObject *Sender);
     // Step 1: .NET Framework 4 and SQL Server Native Client 11.
     Q_INVOKABLE void instalovat1bClick(QObject *Sender);
@@ -47,6 +48,9 @@ public:
     // "cancel downloading": the running download stops at its next progress
     // notification.
     Q_INVOKABLE void zrusitbClick(QObject *Sender);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // One installer that a step fetches and runs.
@@ -68,6 +72,10 @@ private:
     void ShowApplicationError(const QString &message);
 
     void CheckRequirements();
+    void RunStep(const std::function<void()> &step);
+    void InstallPrerequisites();
+    void InstallDatabase();
+    void InstallApplication();
     // Downloads the installer into the temp folder, showing progress and
     // offering cancel, then runs it and waits for it. A failed download is
     // reported in a message box and the status bar; its installer is skipped.
@@ -91,4 +99,7 @@ private:
     QPushButton *instalovat3b = nullptr;
     QPushButton *zrusitb = nullptr;
     wordmill::TDesignedLexicon *Lexicon1 = nullptr;
+
+    int m_runningSteps = 0;
+    bool m_closeRequested = false;
 };

@@ -163,6 +163,28 @@ TEST_F(DownloadSequenceTest, CancelAfterTheLastNotificationHasNoEffect)
     EXPECT_FALSE(Button(u"zrusitb"_s)->isEnabled());
 }
 
+TEST_F(DownloadSequenceTest, CloseDuringAStepTakesEffectWhenTheStepIsOver)
+{
+    PrepareStepThree();
+    bool visibleMeanwhile = false;
+    FakePlatform::DownloadScript script;
+    script.notifications = {{10, 100}, {100, 100}};
+    script.beforeNotification = [&](int i) {
+        if (i == 0)
+            Click(u"konecb"_s);
+        else
+            visibleMeanwhile = Form().isVisible();
+    };
+    machine->SetDownloadScript(Url(ApplicationPath), script);
+
+    Click(u"instalovat3b"_s);
+
+    EXPECT_TRUE(visibleMeanwhile);
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(machine->Runs().size(), 1);
+    EXPECT_FALSE(Form().isVisible());
+}
+
 TEST_F(DownloadSequenceTest, ProgressBarFollowsTheReceivedAmount)
 {
     PrepareStepThree();
