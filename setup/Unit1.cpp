@@ -2,6 +2,7 @@
 
 #include "Download.h"
 #include "MessageBox.h"
+#include "comp/WordmillEngine.h"
 #include "core/DesignedLexicon.h"
 #include "ctrls/WidgetFormReader.h"
 #include "fce_import_so.h"
@@ -26,6 +27,7 @@ using namespace Qt::StringLiterals;
 static void InitFormResources()
 {
     Q_INIT_RESOURCE(forms);
+    Q_INIT_RESOURCE(languages);
 }
 
 namespace {
@@ -134,6 +136,7 @@ void TForm1::BindComponents()
     Bind(this, instalovat2b, u"instalovat2b"_s);
     Bind(this, instalovat3b, u"instalovat3b"_s);
     Bind(this, zrusitb, u"zrusitb"_s);
+    Bind(this, WordmillEngine1, u"WordmillEngine1"_s);
     Bind(this, Lexicon1, u"Lexicon1"_s);
 }
 
@@ -171,11 +174,11 @@ void TForm1::FormCreate(QObject *Sender)
     }
 }
 
-// Switches the window to the available language with this ISO 639 code. The
-// window carries no language engine yet, so it keeps its design language.
+// Switches the window to the available language with this ISO 639 code; a
+// code that names no available language leaves the language unchanged.
 void TForm1::SwitchToSystemLanguage(const QString &code)
 {
-    Q_UNUSED(code);
+    WordmillEngine1->SetCurrentLanguage(code);
 }
 
 void TForm1::WordmillEngine1ChangeLanguage(QObject *Sender)

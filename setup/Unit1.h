@@ -14,6 +14,7 @@ class QStatusBar;
 
 namespace wordmill {
 class TDesignedLexicon;
+class TWordmillEngine;
 }
 
 // The setup program's only window. It explains what the program does, checks
@@ -98,6 +99,7 @@ private:
     QPushButton *instalovat2b = nullptr;
     QPushButton *instalovat3b = nullptr;
     QPushButton *zrusitb = nullptr;
+    wordmill::TWordmillEngine *WordmillEngine1 = nullptr;
     wordmill::TDesignedLexicon *Lexicon1 = nullptr;
 
     int m_runningSteps = 0;

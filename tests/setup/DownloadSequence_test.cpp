@@ -15,12 +15,12 @@ const QString NetFrameworkPath = u"/data/sqllocaldb/netframe/dotnetfx40_full_x86
 const QString NativeClientPath = u"/data/sqllocaldb/nativeclient/64bit/sqlncli.msi"_s;
 const QString LocalDbPath = u"/data/sqllocaldb/64bit/sqllocaldb.msi"_s;
 
-// The download error box as the window composes it in its design language.
+// The download error box as the window composes it on an English system.
 QString ErrorText(const QString &kind, const QString &message)
 {
-    return kind + u" s hlášením: "_s + message +
-           u" Tato chyba nastala během stahování souboru. Nelze pokračovat. Můžete zkusit "
-           u"opakovat později."_s;
+    return kind + u" with message: "_s + message +
+           u" This error occurred during the download. Can not continue. You can try again "
+           u"later."_s;
 }
 
 class DownloadSequenceTest : public Form1Fixture
@@ -49,7 +49,7 @@ TEST_F(DownloadSequenceTest, FailedDownloadIsReportedAndItsInstallerSkipped)
     const QString message = u"Error downloading URL: "_s + Url(ApplicationPath);
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_EQ(boxes.first(),
-              (ShownBox{ErrorText(u"Exception"_s, message), u"chyba"_s, QMessageBox::Critical}));
+              (ShownBox{ErrorText(u"Exception"_s, message), u"error"_s, QMessageBox::Critical}));
     EXPECT_EQ(StatusBar()->currentMessage(), message);
     EXPECT_FALSE(Button(u"zrusitb"_s)->isEnabled());
     EXPECT_TRUE(machine->Runs().isEmpty());

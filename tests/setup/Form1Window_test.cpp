@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "Form1Fixture.h"
+#include "fce_import_so.h"
 #include "TestPrinters.h"
 
 #include <QApplication>
@@ -157,6 +158,7 @@ TEST_F(Form1WindowTest, AlignedBarsFollowTheWindowsBottomEdge)
 
 TEST_F(Form1WindowTest, LexiconHoldsTheDesignedMessages)
 {
+    machine->SetLocaleInfo(corvane::LocaleIso639LangName, "cs");
     auto *lexicon = Control<wordmill::TDesignedLexicon>(u"Lexicon1"_s);
     ASSERT_EQ(lexicon->Items().size(), 24);
     EXPECT_EQ(lexicon->Items().last(), QString());
@@ -172,8 +174,29 @@ TEST_F(Form1WindowTest, LexiconHoldsTheDesignedMessages)
 
 TEST_F(Form1WindowTest, DescriptionIsItemZero)
 {
+    machine->SetLocaleInfo(corvane::LocaleIso639LangName, "cs");
     EXPECT_TRUE(Item(0).startsWith(u"Instalační program pro lokální (jednouživatelskou"_s));
     EXPECT_EQ(Memo(u"Memo1"_s)->toPlainText(), Item(0));
+}
+
+// The window follows the system locale: English texts on an English system,
+// the design texts where no language matches.
+TEST_F(Form1WindowTest, StartsInTheSystemLanguage)
+{
+    machine->SetLocaleInfo(corvane::LocaleIso639LangName, "en");
+    machine->SetAdministrator(false);
+    EXPECT_TRUE(Memo(u"Memo1"_s)->toPlainText().startsWith(
+        u"This is installation program for local (single-user, non-networked) version"_s));
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes.first(), (ShownBox{u"The installation program must be run under an "
+                                       u"administrator account."_s,
+                                       u"Setup Error."_s, QMessageBox::Critical}));
+}
+
+TEST_F(Form1WindowTest, UnknownSystemLanguageKeepsTheDesignLanguage)
+{
+    machine->SetLocaleInfo(corvane::LocaleIso639LangName, "de");
+    EXPECT_TRUE(Memo(u"Memo1"_s)->toPlainText().startsWith(u"Instalační program"_s));
 }
 
 TEST_F(Form1WindowTest, LanguageChangeRefillsTheDescription)
