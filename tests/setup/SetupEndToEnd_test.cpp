@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "Form1Fixture.h"
+#include "DemoServer.h"
 #include "TestPrinters.h"
 #include "fce_import_so.h"
 #include "platform/EmulatedPlatform.h"
@@ -18,7 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString RepoRoot = QDir::cleanPath(QStringLiteral(WORDMILL_TEST_DATA "/../.."));
+const QString RepoRoot = DemoServer::RepoRoot();
 
 // Bit width of the emulated Windows and the installers its steps must fetch.
 struct MachineCase
@@ -37,36 +38,22 @@ class SetupEndToEndTest : public testing::TestWithParam<MachineCase>
 protected:
     static void SetUpTestSuite()
     {
-        server = new QProcess;
-        server->setProgram(u"python3"_s);
-        server->setArguments({RepoRoot + u"/scripts/demo_server.py"_s, u"--port"_s, u"0"_s,
-                              u"--root"_s, RepoRoot + u"/setup/demo/www"_s});
-        server->start();
-        QByteArray banner;
-        while (!banner.contains('\n') && server->waitForReadyRead(10000))
-            banner += server->readAllStandardOutput();
-        const auto match =
-            QRegularExpression(u"http://127\\.0\\.0\\.1:\\d+"_s).match(QString::fromUtf8(banner));
-        if (match.hasMatch())
-            qputenv("CORVANE_DOWNLOAD_BASE", match.captured().toUtf8());
-        qputenv("CORVANE_DEMO_STEP_SECONDS", "0");
+        server = new DemoServer;
+        server->Start();
     }
 
     static void TearDownTestSuite()
     {
-        server->kill();
-        server->waitForFinished();
+        server->Stop();
         delete server;
         server = nullptr;
-        qunsetenv("CORVANE_DOWNLOAD_BASE");
-        qunsetenv("CORVANE_DEMO_STEP_SECONDS");
     }
 
     void SetUp() override
     {
         ASSERT_TRUE(qEnvironmentVariableIsSet("CORVANE_DOWNLOAD_BASE"))
             << "the demo server did not start";
-        server->readAllStandardError();
+        server->Process().readAllStandardError();
         previousBoxes = corvane::SetMessageBoxHandler([this](const corvane::MessageBoxRequest &r) {
             boxes.append({r.text, r.caption, r.icon});
         });
@@ -103,8 +90,8 @@ protected:
         QString log;
         QDeadlineTimer deadline(2000);
         do {
-            server->waitForReadyRead(100);
-            log += QString::fromUtf8(server->readAllStandardError());
+            server->Process().waitForReadyRead(100);
+            log += QString::fromUtf8(server->Process().readAllStandardError());
         } while (!log.contains(last) && !deadline.hasExpired());
         QStringList paths;
         static const QRegularExpression request(u"\"GET (\\S+) HTTP"_s);
@@ -123,7 +110,7 @@ protected:
     }
     QString Item(int n) { return Control<wordmill::TDesignedLexicon>(u"Lexicon1"_s)->Item(n); }
 
-    static inline QProcess *server = nullptr;
+    static inline DemoServer *server = nullptr;
     QTemporaryDir folder;
     QString profile;
     std::unique_ptr<TForm1> form;

@@ -1,5 +1,6 @@
 #include "platform/EmulatedPlatform.h"
 
+#include "DemoServer.h"
 #include "TestPrinters.h"
 #include "fce_import_so.h"
 
@@ -16,7 +17,7 @@ using corvane::EmulatedPlatform;
 
 namespace {
 
-const QString RepoRoot = QDir::cleanPath(QStringLiteral(WORDMILL_TEST_DATA "/../.."));
+const QString RepoRoot = DemoServer::RepoRoot();
 
 // The bundled demo download server, on a free loopback port.
 class DemoWorldTest : public testing::Test
@@ -24,29 +25,17 @@ class DemoWorldTest : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        server = new QProcess;
-        server->setProgram(u"python3"_s);
-        server->setArguments({RepoRoot + u"/scripts/demo_server.py"_s, u"--port"_s, u"0"_s,
-                              u"--root"_s, RepoRoot + u"/setup/demo/www"_s});
-        server->start();
-        QByteArray banner;
-        while (!banner.contains('\n') && server->waitForReadyRead(10000))
-            banner += server->readAllStandardOutput();
-        const auto match =
-            QRegularExpression(u"http://127\\.0\\.0\\.1:\\d+"_s).match(QString::fromUtf8(banner));
-        if (match.hasMatch())
-            qputenv("CORVANE_DOWNLOAD_BASE", match.captured().toUtf8());
-        qputenv("CORVANE_DEMO_STEP_SECONDS", "0");
+        server = new DemoServer;
+        server->Start();
     }
     static void TearDownTestSuite()
     {
-        server->kill();
-        server->waitForFinished();
+        server->Stop();
         delete server;
-        qunsetenv("CORVANE_DOWNLOAD_BASE");
+        server = nullptr;
     }
 
-    static inline QProcess *server = nullptr;
+    static inline DemoServer *server = nullptr;
 };
 
 struct InstallerCase
