@@ -1,3 +1,4 @@
+#include "LanguageFiles.h"
 #include "TestEngine.h"
 #include "TestPrinters.h"
 #include "WordmillSys.h"
@@ -17,15 +18,12 @@ namespace {
 
 void writeLanguage(const QString &path, const QStringList &lines)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)(
-        lines.join(u"\r\n"_s) + u"\r\n"_s));
+    ASSERT_TRUE(WriteLanguageFile(path, lines));
 }
 
 QString header(const QString &name, const QString &fields = {})
 {
-    return u"0\t%LANGUAGE_NAME=\""_s + name + u'"' + fields;
+    return LanguageHeader(name, fields);
 }
 
 // The main window's engine settings, on a data module with a lexicon.

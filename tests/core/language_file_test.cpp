@@ -1,3 +1,4 @@
+#include "LanguageFiles.h"
 #include "TestEngine.h"
 #include "TestPrinters.h"
 #include "WordmillSys.h"
@@ -39,15 +40,12 @@ protected:
     // Writes a language file: UTF-16 LE with mark, CR LF line ends.
     void write(const QString &fileName, const QStringList &lines)
     {
-        QFile file(dir.filePath(fileName));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)(
-            lines.join(u"\r\n"_s) + u"\r\n"_s));
+        ASSERT_TRUE(WriteLanguageFile(dir.filePath(fileName), lines));
     }
 
     static QString header(const QString &name, const QString &fields = {})
     {
-        return u"0\t%LANGUAGE_NAME=\""_s + name + u'"' + fields;
+        return LanguageHeader(name, fields);
     }
 
     QTemporaryDir dir;
