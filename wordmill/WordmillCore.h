@@ -3,7 +3,9 @@
 // Components bound to an engine, lexicons, the client registry and the engine core.
 #include "core/DesignedLexicon.h"
 #include "core/Lexicon.h"
+#include "core/PropertySets.h"
 #include "core/Spans.h"
+#include "core/WordmillCPC.h"
 #include "core/WordmillComponent.h"
 #include "core/WordmillEngineCore.h"
 #include "toolkit/Application.h"

@@ -1,10 +1,9 @@
 #include "Spans.h"
 
 #include "Lexicon.h"
+#include "WordmillCPC.h"
 #include "WordmillSys.h"
 #include "sys/ComponentStructure.h"
-
-#include <QVariant>
 
 namespace wordmill {
 
@@ -12,8 +11,7 @@ namespace {
 
 // Loops take the entries present when they start; an entry destroyed during
 // the loop is skipped.
-template<typename F>
-void forEachComponent(const QList<QPointer<QObject>> &entries, F f)
+template <typename F> void forEachComponent(const QList<QPointer<QObject>> &entries, F f)
 {
     const QList<QPointer<QObject>> snapshot = entries;
     for (const QPointer<QObject> &entry : snapshot)
@@ -114,7 +112,8 @@ bool TSpans::IsRegistered(const TFullStructLine &StructItem) const
 TWordmillList *TSpans::GetListByName(const QString &ListName) const
 {
     for (QObject *component : Components())
-        if (auto *list = qobject_cast<TWordmillList *>(component); list && QualifiedName(list) == ListName)
+        if (auto *list = qobject_cast<TWordmillList *>(component);
+            list && QualifiedName(list) == ListName)
             return list;
     return nullptr;
 }
@@ -139,9 +138,8 @@ QString TSpans::SpanNameOf(const QObject *Component)
     if (qobject_cast<const TWordmillList *>(Component))
         return QualifiedName(Component);
     // A per-form client names its span after the form it translates.
-    const QVariant owner = Component->property("LanguageOwnerName");
-    if (owner.isValid())
-        return owner.toString();
+    if (const auto *client = qobject_cast<const TWordmillCPC *>(Component))
+        return client->GetLanguageOwner();
     return Component->objectName();
 }
 

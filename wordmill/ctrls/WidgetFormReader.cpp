@@ -1,6 +1,11 @@
 #include "WidgetFormReader.h"
 
 #include "Form.h"
+#include "ValuedLabel.h"
+#include "comp/LangCombo.h"
+#include "comp/LangFlag.h"
+#include "comp/LangFlagsCombo.h"
+#include "comp/WordmillClient.h"
 #include "comp/WordmillEngine.h"
 #include "core/ComponentClasses.h"
 #include "toolkit/Application.h"
@@ -37,8 +42,7 @@ namespace wordmill {
 
 namespace {
 
-template<typename W>
-void registerWidget(const QString &name)
+template <typename W> void registerWidget(const QString &name)
 {
     TFormReader::RegisterClass(name, [](QObject *owner, QObject *parent) -> QObject * {
         auto *widget = new W(qobject_cast<QWidget *>(parent));
@@ -85,8 +89,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show && watched->isWidgetType()
-            && static_cast<QWidget *>(watched)->isWindow() && !m_firstShowSeen) {
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget *>(watched)->isWindow() && !m_firstShowSeen) {
             m_firstShowSeen = true;
             // Give the platform a moment to report the activation itself.
             QTimer::singleShot(0, this, [] {
@@ -127,8 +131,15 @@ void TWidgetFormReader::RegisterWidgetClasses()
     registerWidget<QTabWidget>(u"QTabWidget"_s);
     registerWidget<QStatusBar>(u"QStatusBar"_s);
     registerWidget<QProgressBar>(u"QProgressBar"_s);
+    registerWidget<TValuedLabel>(u"TValuedLabel"_s);
+    registerWidget<TLangCombo>(u"TLangCombo"_s);
+    registerWidget<TLangFlagsCombo>(u"TLangFlagsCombo"_s);
+    registerWidget<TLangFlag>(u"TLangFlag"_s);
     RegisterClass(u"TWordmillEngine"_s, [](QObject *owner, QObject *) -> QObject * {
         return new TWordmillEngine(owner);
+    });
+    RegisterClass(u"TWordmillClient"_s, [](QObject *owner, QObject *) -> QObject * {
+        return new TWordmillClient(owner);
     });
     RegisterValueConverter(QMetaType::fromType<QFont>(), fontFromJson);
 }

@@ -1,0 +1,4 @@
+#pragma once
+
+// Controls of the library: the valued label.
+#include "ctrls/ValuedLabel.h"

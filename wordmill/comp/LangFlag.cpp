@@ -1,0 +1,36 @@
+#include "LangFlag.h"
+
+namespace wordmill {
+
+TLangFlag::TLangFlag(QWidget *parent) : QLabel(parent)
+{
+    SetTransparent(true);
+    SetCenter(true);
+}
+
+TLangFlag::~TLangFlag() = default;
+
+bool TLangFlag::Center() const
+{
+    return alignment() == Qt::AlignCenter;
+}
+
+void TLangFlag::SetCenter(bool Value)
+{
+    setAlignment(Value ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
+}
+
+void TLangFlag::SetPicture(const QPixmap &Value)
+{
+    if (Value.isNull())
+        clear();
+    else
+        setPixmap(Value);
+}
+
+void TLangFlag::EmptySelector()
+{
+    clear();
+}
+
+} // namespace wordmill
