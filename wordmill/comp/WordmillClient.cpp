@@ -170,46 +170,36 @@ TWordmillClient::~TWordmillClient() = default;
 void TWordmillClient::SetTransStringProp(TTranslateStringProperties Value)
 {
     Value &= StringPropertiesMask;
-    if (Value == fTransStringProp)
-        return;
-    fTransStringProp = Value;
-    StructureSettingsChanged();
+    if (Value != fTransStringProp)
+        ChangeStructureSettings([this, Value] { fTransStringProp = Value; });
 }
 
 void TWordmillClient::SetTransTStringsProp(TTranslateTStringsProperties Value)
 {
     Value &= TStringsPropertiesMask;
-    if (Value == fTransTStringsProp)
-        return;
-    fTransTStringsProp = Value;
-    StructureSettingsChanged();
+    if (Value != fTransTStringsProp)
+        ChangeStructureSettings([this, Value] { fTransTStringsProp = Value; });
 }
 
 void TWordmillClient::SetTransStructuredProp(TTranslateStructuredProperties Value)
 {
     Value &= StructuredPropertiesMask;
-    if (Value == fTransStructuredProp)
-        return;
-    fTransStructuredProp = Value;
-    StructureSettingsChanged();
+    if (Value != fTransStructuredProp)
+        ChangeStructureSettings([this, Value] { fTransStructuredProp = Value; });
 }
 
 void TWordmillClient::SetTransOtherProp(TTranslateOtherProperties Value)
 {
     Value &= OtherPropertiesMask;
-    if (Value == fTransOtherProp)
-        return;
-    fTransOtherProp = Value;
-    StructureSettingsChanged();
+    if (Value != fTransOtherProp)
+        ChangeStructureSettings([this, Value] { fTransOtherProp = Value; });
 }
 
 void TWordmillClient::SetTransAdditions(TAdditionSet Value)
 {
     Value &= AdditionPropertiesMask;
-    if (Value == fTransAdditions)
-        return;
-    fTransAdditions = Value;
-    StructureSettingsChanged();
+    if (Value != fTransAdditions)
+        ChangeStructureSettings([this, Value] { fTransAdditions = Value; });
 }
 
 bool TWordmillClient::TranslatesStringProp(int Element) const

@@ -11,7 +11,8 @@ namespace {
 
 // Loops take the entries present when they start; an entry destroyed during
 // the loop is skipped.
-template <typename F> void forEachComponent(const QList<QPointer<QObject>> &entries, F f)
+template<typename F>
+void forEachComponent(const QList<QPointer<QObject>> &entries, F f)
 {
     const QList<QPointer<QObject>> snapshot = entries;
     for (const QPointer<QObject> &entry : snapshot)
@@ -112,8 +113,7 @@ bool TSpans::IsRegistered(const TFullStructLine &StructItem) const
 TWordmillList *TSpans::GetListByName(const QString &ListName) const
 {
     for (QObject *component : Components())
-        if (auto *list = qobject_cast<TWordmillList *>(component);
-            list && QualifiedName(list) == ListName)
+        if (auto *list = qobject_cast<TWordmillList *>(component); list && QualifiedName(list) == ListName)
             return list;
     return nullptr;
 }

@@ -93,8 +93,12 @@ QString TWordmillCPC::ReleaseStructure()
 
 void TWordmillCPC::RecreateTransStruct()
 {
-    const QString language = ReleaseStructure();
-    if (!language.isEmpty() && fWordmillEngine && fWordmillEngine->IsInitialized()) {
+    CollectAgain(ReleaseStructure());
+}
+
+void TWordmillCPC::CollectAgain(const QString &Language)
+{
+    if (!Language.isEmpty() && fWordmillEngine && fWordmillEngine->IsInitialized()) {
         LanguageChanged(this); // collects afresh and applies the current language
         return;
     }
@@ -106,6 +110,20 @@ void TWordmillCPC::StructureSettingsChanged()
 {
     if (!IsLoading() && fWordmillEngine && fWordmillEngine->IsInitialized())
         RecreateTransStruct();
+}
+
+void TWordmillCPC::ChangeStructureSettings(const std::function<void()> &Change)
+{
+    if (IsLoading() || !fWordmillEngine || !fWordmillEngine->IsInitialized()) {
+        Change();
+        return;
+    }
+    // The design texts go back with the settings they were collected with:
+    // a kind of property the new settings leave out would otherwise keep
+    // its translation for good.
+    const QString language = ReleaseStructure();
+    Change();
+    CollectAgain(language);
 }
 
 void TWordmillCPC::Translate()

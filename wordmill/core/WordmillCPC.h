@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QStringList>
 
+#include <functional>
+
 namespace wordmill {
 
 // Base of a per-form client: the component that translates the properties
@@ -90,6 +92,10 @@ public:
     QString ReleaseStructure();
     // Called when a setting that decides what is collected changed.
     void StructureSettingsChanged();
+    // Runs Change, which alters what is collected, so that the components
+    // first get their design texts back under the old settings and are then
+    // collected and translated under the new ones.
+    void ChangeStructureSettings(const std::function<void()> &Change);
 
     // ---- text operations of the passes; each returns the value to assign
     // Collect: records Value unless it is the component's name or refused by
@@ -120,6 +126,9 @@ public:
                    const QString &Addr);
 
 protected:
+    // Collects the structure again after ReleaseStructure and brings the
+    // components back to Language when it is not the design language.
+    void CollectAgain(const QString &Language);
     // Makes OwnerCreated the owner's OnCreate handler when the owner is a
     // form or data module. Subclasses call it from their constructor.
     void TakeOverOwnerCreate();

@@ -42,7 +42,8 @@ namespace wordmill {
 
 namespace {
 
-template <typename W> void registerWidget(const QString &name)
+template<typename W>
+void registerWidget(const QString &name)
 {
     TFormReader::RegisterClass(name, [](QObject *owner, QObject *parent) -> QObject * {
         auto *widget = new W(qobject_cast<QWidget *>(parent));
@@ -89,8 +90,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show && watched->isWidgetType() &&
-            static_cast<QWidget *>(watched)->isWindow() && !m_firstShowSeen) {
+        if (event->type() == QEvent::Show && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->isWindow() && !m_firstShowSeen) {
             m_firstShowSeen = true;
             // Give the platform a moment to report the activation itself.
             QTimer::singleShot(0, this, [] {
