@@ -46,6 +46,7 @@ TEST_P(ControlTest, StartsAsDesigned)
 {
     const ControlCase &c = GetParam();
     machine->SetAdministrator(true);
+    machine->SetLocaleInfo(corvane::LocaleIso639LangName, "cs"); // the design language
     auto *widget = Control<QWidget>(QString::fromLatin1(c.name));
     ASSERT_NE(widget, nullptr);
     EXPECT_STREQ(widget->metaObject()->className(), c.className);
@@ -94,6 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Controls, ControlTest, testing::ValuesIn(controlCases),
 
 TEST_F(Form1WindowTest, IsAFixedCentredWindowWithoutMaximiseButton)
 {
+    machine->SetLocaleInfo(corvane::LocaleIso639LangName, "cs"); // the design language
     TForm1 &window = Form();
     EXPECT_EQ(window.objectName(), u"Form1"_s);
     EXPECT_EQ(window.windowTitle(), u"Lokální instalace programu Corvane"_s);
