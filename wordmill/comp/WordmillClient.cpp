@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -118,6 +119,22 @@ QString DerivedToolTip(const QAction *action)
     else if (text.endsWith(u'\u2026'))
         text.chop(1);
     return text.trimmed();
+}
+
+// The dispatch classes a widget class stands for, one bit per class. A pass
+// asks about the same few classes over and over: each is worked out once.
+quint32 HandledMask(const QMetaObject *meta)
+{
+    static QHash<const QMetaObject *, quint32> known;
+    const auto it = known.constFind(meta);
+    if (it != known.constEnd())
+        return *it;
+    quint32 mask = 0;
+    for (const TClassEntry &entry : HandledClasses)
+        if (meta->inherits(entry.Class))
+            mask |= 1u << entry.Key;
+    known.insert(meta, mask);
+    return mask;
 }
 
 QString HelpKeywordOf(const QObject *object)
@@ -231,7 +248,8 @@ bool TWordmillClient::IsExcludedClass(const QObject *Component, TClientClass K) 
 
 bool TWordmillClient::IsHandledClass(const QObject *Component, TClientClass K) const
 {
-    if (!MatchesClassEntry(Component, K, HandledClasses) || IsExcludedClass(Component, K))
+    if (!Component || !(HandledMask(Component->metaObject()) & (1u << K)) ||
+        IsExcludedClass(Component, K))
         return false;
     if (K == ccForm) {
         const auto *widget = static_cast<const QWidget *>(Component);
