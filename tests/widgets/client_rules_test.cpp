@@ -382,4 +382,19 @@ TEST_F(ClientRules, ComponentsAddedAtRunTime)
     EXPECT_EQ(foreign->text(), u"Cizí"_s);
 }
 
+TEST(IntegratedHandler, RemembersOneMaster)
+{
+    TIntegratedWordmillHandler handler;
+    EXPECT_EQ(handler.GetIntegrator(), nullptr);
+    handler.SetIntegrator(nullptr);
+    EXPECT_EQ(handler.GetIntegrator(), nullptr);
+    QObject first;
+    QObject second;
+    handler.SetIntegrator(&first);
+    handler.SetIntegrator(nullptr); // an empty master changes nothing
+    EXPECT_EQ(handler.GetIntegrator(), &first);
+    handler.SetIntegrator(&second);
+    EXPECT_EQ(handler.GetIntegrator(), &second);
+}
+
 } // namespace

@@ -45,7 +45,12 @@ QByteArray Definition(const QString &engineName, const QString &langsDir, bool i
      "properties": {"WordmillEngine": "ENGINE", "InitAfterCreateForm": AFTER}},
     {"class": "QLabel", "name": "Label1", "properties": {"text": "Popisek"}},
     {"class": "TLangCombo", "name": "LangCombo1",
-     "properties": {"WordmillEngine": "ENGINE", "StyleCombo": "scDropDownList"}}
+     "properties": {"WordmillEngine": "ENGINE", "StyleCombo": "scDropDownList"}},
+    {"class": "TLangFlagsCombo", "name": "LangFlags1", "properties": {"WordmillEngine": "ENGINE"}},
+    {"class": "TLangFlag", "name": "LangFlag1", "properties": {"WordmillEngine": "ENGINE"}},
+    {"class": "TValuedLabel", "name": "Size1",
+     "properties": {"ValueName": "Velikost", "ValueSeparator": ":", "ValueSpaces": 1,
+                    "Value": "15 MB"}}
   ]
 })"_s.replace(u"ENGINE"_s, engineName)
         .replace(u"DIR"_s, langsDir)
@@ -60,7 +65,8 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         WriteLanguage(dir.filePath(u"testish.lng"_s), u"Testish"_s, u"tt"_s,
-                      {ComponentLine(0, u"Caption"_s, u"Label1"_s, u"Form1"_s)});
+                      {ComponentLine(0, u"Caption"_s, u"Label1"_s, u"Form1"_s),
+                       ComponentLine(7, u"Size"_s, u"Size1"_s, u"Form1"_s)});
         TWidgetFormReader reader(&form);
         QString error;
         ASSERT_TRUE(reader.Read(Definition(FreshEngineName(), dir.path(), GetParam()), &error))
@@ -96,6 +102,13 @@ TEST_P(ClientStartup, EngineStartsAroundTheFormsOwnOnCreate)
     EXPECT_EQ(client->DesignStruct.GetString(u"Label1"_s, u"Form1"_s, 0, QString()), u"Popisek"_s);
     auto *combo = form.findChild<TLangCombo *>(u"LangCombo1"_s);
     EXPECT_EQ(combo->currentText(), u"Testish"_s);
+    auto *flags = form.findChild<TLangFlagsCombo *>(u"LangFlags1"_s);
+    ASSERT_TRUE(flags);
+    EXPECT_EQ(flags->currentText(), u"Testish"_s);
+    ASSERT_TRUE(form.findChild<TLangFlag *>(u"LangFlag1"_s));
+    auto *size = form.findChild<TValuedLabel *>(u"Size1"_s);
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->text(), u"Size: 15 MB"_s);
 }
 
 INSTANTIATE_TEST_SUITE_P(InitAfterCreateForm, ClientStartup, testing::Bool(), [](const auto &info) {
