@@ -3,10 +3,15 @@
 #include "ctrls/WidgetFormReader.h"
 
 #include <QApplication>
+#include <QFont>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // The window is designed in Tahoma; where it is missing, a face of
+    // similar width keeps the captions inside their buttons.
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     wordmill::InstallApplicationActivationWatcher();
 
     TForm1 Form1;

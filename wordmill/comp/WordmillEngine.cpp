@@ -34,16 +34,23 @@ TWordmillEngine::TWordmillEngine(QObject *owner) : TWordmillCore(owner)
 {
     AfterConstruction();
     InstallApplicationActivationWatcher();
+    // The hook outlives the engine when another engine hooked in after it:
+    // a hook whose engine is gone only passes the activation on.
     TApplicationEvents &application = TApplicationEvents::Instance();
     ApplicationOnActivate = application.OnActivate();
-    application.SetOnActivate([this](QObject *sender) { ApplicationActivated(sender); });
-    m_activationHooked = true;
+    const TNotifyEvent previous = ApplicationOnActivate;
+    const std::shared_ptr<bool> alive = m_alive;
+    application.SetOnActivate([this, alive, previous](QObject *sender) {
+        if (*alive)
+            ApplicationActivated(sender);
+        else if (previous)
+            previous(sender);
+    });
 }
 
 TWordmillEngine::~TWordmillEngine()
 {
-    if (m_activationHooked)
-        TApplicationEvents::Instance().SetOnActivate(ApplicationOnActivate);
+    *m_alive = false;
     if (QMenu *menu = fLanguageMenu) {
         const QList<QAction *> items = menu->actions();
         for (QAction *item : items) {
@@ -60,7 +67,7 @@ void TWordmillEngine::ApplicationActivated(QObject *Sender)
     // One use only: start the engine, then give the application its own
     // handler back and run it.
     const TNotifyEvent previous = ApplicationOnActivate;
-    m_activationHooked = false;
+    *m_alive = false;
     TApplicationEvents::Instance().SetOnActivate(previous);
     Initialize(true);
     if (previous)

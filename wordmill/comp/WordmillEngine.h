@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include <memory>
+
 namespace wordmill {
 
 // The engine component placed on a form. It completes the engine core with
@@ -67,7 +69,8 @@ private:
     QByteArray fDesignLangFlag;
     TNotifyEvent ApplicationOnActivate;
     QList<QIcon> fFlagsList;
-    bool m_activationHooked = false;
+    // Cleared when the engine has used its activation hook or is gone.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 } // namespace wordmill
