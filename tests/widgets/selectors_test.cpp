@@ -3,6 +3,9 @@
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QPainter>
+#include <QTemporaryFile>
+
+#include "ctrls/ErrorMessage.h"
 
 using namespace binding_test;
 using namespace wordmill;
@@ -149,6 +152,24 @@ const RefusedCase refusedCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Picks, RefusedPick, testing::ValuesIn(refusedCases),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// The create entry needs the language folder; when it cannot be made, the
+// user sees why and the box returns to the current language.
+TEST_F(Selectors, LanguageFolderErrorIsShownNotThrown)
+{
+    QTemporaryFile blocker;
+    ASSERT_TRUE(blocker.open());
+    engine->SetLangSubdirectory(blocker.fileName() + u"/lang"_s);
+    auto *combo = Add<TLangCombo>(u"LangCombo1"_s);
+    combo->SetWordmillEngine(engine);
+    QStringList shown;
+    const ErrorMessageHandler previous =
+        SetErrorMessageHandler([&](const QString &text) { shown << text; });
+    Pick(combo, u"> Přidat jazyk <"_s);
+    SetErrorMessageHandler(previous);
+    EXPECT_EQ(shown, QStringList{u"Chybná cesta k jazykovým souborům!"_s});
+    EXPECT_EQ(combo->currentText(), u"čeština"_s);
+}
 
 TEST_F(Selectors, DuplicateNamesSelectTheFirst)
 {

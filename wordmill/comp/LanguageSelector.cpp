@@ -1,5 +1,7 @@
 #include "LanguageSelector.h"
 
+#include <QWidget>
+
 namespace wordmill {
 
 TLanguageSelector::~TLanguageSelector()
@@ -56,7 +58,7 @@ void TLanguageSelector::SelectLanguage(const QString &Text)
     const QPointer<QObject> self = SelectorObject();
     // The engine refreshes every selector afterwards, so the control shows
     // the language that is then current, also after a refused switch.
-    fWordmillEngine->Translate(Text);
+    fWordmillEngine->TranslateReportingErrors(Text, qobject_cast<QWidget *>(self.data()));
     if (self && fOnChangeLanguage)
         fOnChangeLanguage(self);
 }

@@ -1,5 +1,7 @@
 #include "WordmillEngine.h"
 
+#include "ctrls/ErrorMessage.h"
+
 #include "Accelerators.h"
 #include "FlagImage.h"
 #include "LangCombo.h"
@@ -204,7 +206,20 @@ void TWordmillEngine::LanguageMenuClick(QObject *Sender)
         return;
     const QString caption = StripAccelerators(item->text());
     if (caption != CurrentLanguage())
-        Translate(caption);
+        TranslateReportingErrors(caption, nullptr);
+}
+
+QString TWordmillEngine::TranslateReportingErrors(const QString &ISOorLangName, QWidget *parent)
+{
+    // A request made by the user from a control has no caller to hand an
+    // error to: it is shown, and the controls go back to the current language.
+    try {
+        return Translate(ISOorLangName);
+    } catch (const EWordmillFileError &error) {
+        ShowErrorMessage(parent, error.Message);
+        RebuildLanguageMenu();
+        return CurrentLanguage();
+    }
 }
 
 QString TWordmillEngine::GetLangsDir() const

@@ -57,6 +57,9 @@ public:
     void FillSpecialFlag(QIODevice &Stream, int Kind) override;
     // Also empties a selector that leaves.
     void UnregisterClient(QObject *Client) override;
+    // Translate for requests the user makes in a control: an error (the
+    // language folder cannot be created) is shown instead of thrown.
+    QString TranslateReportingErrors(const QString &ISOorLangName, QWidget *parent);
     // Makes the sub-items of MenuItem the entries of the language menu list.
     virtual void FillLanguageMenu(QMenu *MenuItem);
 
