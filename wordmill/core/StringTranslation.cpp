@@ -59,14 +59,16 @@ QString TWordmillCore::TranslateString(const QString &Str, TWordmillList *Lexico
 QString FindTranslation(TWordmillComponent *Client, const QString &CompName,
                         const QString &OwnerName, const QString &ItemAddr, int PropertyID)
 {
+    // Both structures are searched by the same key: build it once.
+    const QString key = ComposeLineID(CompName, OwnerName, PropertyID, ItemAddr);
     TComponentStructure *design = Client ? Client->DesignStructure() : nullptr;
-    const QString designText =
-        design ? design->GetString(CompName, OwnerName, PropertyID, ItemAddr) : QString();
+    const int designLine = design ? design->Find(key) : -1;
+    const QString designText = designLine >= 0 ? design->Translation(designLine) : QString();
     TWordmillCore *engine = Client ? Client->WordmillEngine() : nullptr;
     if (!engine || !engine->LData())
         return decoded(designText);
     TLangCoreData &d = *engine->LData();
-    const int found = d.DataStruct.Find(CompName, OwnerName, PropertyID, ItemAddr);
+    const int found = d.DataStruct.Find(key);
     QString result;
     if (found < 0) {
         result = designText;
