@@ -23,7 +23,7 @@ bool TWordmillCore::Initialize(bool SwitchToStart)
                 switched = true;
             }
         }
-        if (!switched && (fLangCreatorVisible || fLangEditorVisible))
+        if (!switched && (LangCreatorVisible() || LangEditorVisible()))
             RebuildLanguageMenu();
     }
     d.SpanClients.InitToLanguage(fCurrentLanguage, fCurrentLanguage == fDesignLanguage);
