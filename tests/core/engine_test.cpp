@@ -240,6 +240,7 @@ TEST_F(Engine, UniqueFileNamesAndExtractedResources)
     EXPECT_EQ(engine->UniqueLanguageFileName(u"ENGLISH"_s), dir.filePath(u"ENGLISH.lng"_s));
     ASSERT_TRUE(engine->ExtractResourceLanguage(1));
     EXPECT_EQ(engine->GetLanguageFile(1), dir.filePath(u"ENGLISH.lng"_s));
-    EXPECT_EQ(engine->UniqueLanguageFileName(u"ENGLISH.LNG"_s), dir.filePath(u"ENGLISH2.lng"_s));
+    EXPECT_EQ(engine->UniqueLanguageFileName(u"ENGLISH"_s), dir.filePath(u"ENGLISH2.lng"_s));
+    EXPECT_EQ(engine->UniqueLanguageFileName(u"german.LNG"_s), dir.filePath(u"german.LNG"_s));
     EXPECT_FALSE(engine->ExtractResourceLanguage(0));
 }

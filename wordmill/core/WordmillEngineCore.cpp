@@ -461,10 +461,14 @@ bool TWordmillCore::ExtractResourceLanguage(int LanguageIndex)
 QString TWordmillCore::UniqueLanguageFileName(const QString &Base) const
 {
     const QString dir = GetLangsDir();
+    // The extension a base already carries keeps its spelling; numbers go
+    // before it.
     QString stem = Base;
-    const QString ext = fLangFileExt;
-    if (!ext.isEmpty() && stem.endsWith(ext, Qt::CaseInsensitive))
+    QString ext = fLangFileExt;
+    if (!ext.isEmpty() && stem.endsWith(ext, Qt::CaseInsensitive)) {
+        ext = stem.right(ext.size());
         stem.chop(ext.size());
+    }
     QString candidate = dir + stem + ext;
     for (int n = 2; QFileInfo::exists(candidate); ++n)
         candidate = dir + stem + QString::number(n) + ext;
