@@ -218,9 +218,14 @@ TEST_P(SaveRoundTrip, WritesWhatLoadingReadsBack)
     EXPECT_EQ(lines.value(1), u"0\t%LANGUAGE_NAME=\"Deutsch2\"\t%CODE=de;\t%SUPERIOR_LANGUAGE=čeština;\t%FILEVER=WMLF1;"_s);
     EXPECT_TRUE(lines.contains(u"33\t%NOTRANS\t%COMPONENT=List1;\t%OWNER=Form1;\t%ITEM=2;\t%OLD"_s));
     EXPECT_TRUE(lines.contains(u"0\t%FLAG_ICON"_s));
-    if (GetParam().encoding != TLFEncoding::ANSI) {
-        EXPECT_TRUE(QString::fromUtf8(bytes).contains(u"\r\n"_s) || bytes.contains(QByteArray("\r\0\n\0", 4))
-                    || bytes.contains(QByteArray("\0\r\0\n", 4)));
+    // Every line ends with CR LF, in the file's own encoding.
+    const QString text = DecodeText(bytes);
+    EXPECT_EQ(text.count(u"\r\n"_s), lines.size());
+    EXPECT_EQ(text.count(u'\n'), lines.size());
+    EXPECT_TRUE(text.endsWith(u"\r\n"_s));
+    // Without a mark the file is read in the system's 8-bit encoding, which
+    // is the one ANSI files are written in.
+    {
         engine->RefreshLanguages();
         ASSERT_TRUE(engine->LoadLanguage(u"Deutsch2"_s, 0, QString()));
         EXPECT_EQ(engine->LData()->DataStruct.GetString(u"Label1"_s, u"Form1"_s, 0, QString()),
