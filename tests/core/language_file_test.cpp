@@ -225,15 +225,13 @@ TEST_P(SaveRoundTrip, WritesWhatLoadingReadsBack)
     EXPECT_TRUE(text.endsWith(u"\r\n"_s));
     // Without a mark the file is read in the system's 8-bit encoding, which
     // is the one ANSI files are written in.
-    {
-        engine->RefreshLanguages();
-        ASSERT_TRUE(engine->LoadLanguage(u"Deutsch2"_s, 0, QString()));
-        EXPECT_EQ(engine->LData()->DataStruct.GetString(u"Label1"_s, u"Form1"_s, 0, QString()),
-                  u"Grüße \"ihr\""_s);
-        EXPECT_EQ(lexicon->Item(0), u"Hallo\tWelt"_s);
-        EXPECT_EQ(lexicon->CompleteString(u"«\"Yes\"»"_s), u"Jawohl"_s);
-        EXPECT_EQ(engine->TranslateString(u"Ano"_s, nullptr, -1), u"Ja"_s);
-    }
+    engine->RefreshLanguages();
+    ASSERT_TRUE(engine->LoadLanguage(u"Deutsch2"_s, 0, QString()));
+    EXPECT_EQ(engine->LData()->DataStruct.GetString(u"Label1"_s, u"Form1"_s, 0, QString()),
+              u"Grüße \"ihr\""_s);
+    EXPECT_EQ(lexicon->Item(0), u"Hallo\tWelt"_s);
+    EXPECT_EQ(lexicon->CompleteString(u"«\"Yes\"»"_s), u"Jawohl"_s);
+    EXPECT_EQ(engine->TranslateString(u"Ano"_s, nullptr, -1), u"Ja"_s);
 }
 
 INSTANTIATE_TEST_SUITE_P(
