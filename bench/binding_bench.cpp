@@ -3,7 +3,7 @@
 // side with Qt's own path for the same form (a .qm compiled by lrelease,
 // installTranslator, and every widget retranslated on QEvent::LanguageChange).
 
-#include "WordmillComp.h"
+#include <wordmill/WordmillComp.h>
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // Loading a language and fetching its texts, side by side with Qt's own
 // translation path for the same texts (.ts compiled by lrelease, QTranslator).
 
-#include "WordmillCore.h"
-#include "WordmillSys.h"
+#include <wordmill/WordmillCore.h>
+#include <wordmill/WordmillSys.h>
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 // order and looking them up again. Per-entry times should stay flat as the
 // count grows from 1,000 to 60,000.
 
-#include "WordmillSys.h"
+#include <wordmill/WordmillSys.h>
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // Feeds arbitrary UTF-16 text to the one-line form functions.
-#include "sys/OneLineForm.h"
+#include <wordmill/sys/OneLineForm.h>
 
 #include <cstddef>
 #include <cstdint>

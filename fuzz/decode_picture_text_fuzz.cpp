@@ -1,6 +1,6 @@
 // Feeds arbitrary text to the picture-text decoder (only low bytes count, so
 // every input byte becomes one character).
-#include "sys/PictureText.h"
+#include <wordmill/sys/PictureText.h>
 
 #include <QByteArray>
 

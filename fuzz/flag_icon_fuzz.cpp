@@ -1,8 +1,8 @@
 // Reads arbitrary text as a flag section and as hexadecimal digits, then
 // checks that the writer and the reader agree on what was read.
-#include "sys/FlagBuffer.h"
-#include "sys/FlagSection.h"
-#include "sys/TextLines.h"
+#include <wordmill/sys/FlagBuffer.h>
+#include <wordmill/sys/FlagSection.h>
+#include <wordmill/sys/TextLines.h>
 
 #include <QBuffer>
 #include <QByteArray>

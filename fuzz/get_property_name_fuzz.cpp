@@ -5,9 +5,9 @@
 // then the text. Its first line is the key, further lines are the caller's
 // addition names.
 
-#include "sys/ComponentStructure.h"
-#include "sys/LineID.h"
-#include "sys/PropertyNames.h"
+#include <wordmill/sys/ComponentStructure.h>
+#include <wordmill/sys/LineID.h>
+#include <wordmill/sys/PropertyNames.h>
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the engine as a language file whose superior
 // language exists, then reads every translation back.
 
-#include "WordmillCore.h"
-#include "WordmillSys.h"
+#include <wordmill/WordmillCore.h>
+#include <wordmill/WordmillSys.h>
 
 #include <QBuffer>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Reads the header of arbitrary bytes taken as a language file, flag included.
-#include "sys/FlagBuffer.h"
-#include "sys/LangHeader.h"
-#include "sys/LanguageNames.h"
-#include "sys/TextLines.h"
+#include <wordmill/sys/FlagBuffer.h>
+#include <wordmill/sys/LangHeader.h>
+#include <wordmill/sys/LanguageNames.h>
+#include <wordmill/sys/TextLines.h>
 
 #include <QBuffer>
 #include <QByteArray>

@@ -2,9 +2,9 @@
 
 #include "Download.h"
 #include "MessageBox.h"
-#include "comp/WordmillEngine.h"
-#include "core/DesignedLexicon.h"
-#include "ctrls/WidgetFormReader.h"
+#include <wordmill/comp/WordmillEngine.h>
+#include <wordmill/core/DesignedLexicon.h>
+#include <wordmill/ctrls/WidgetFormReader.h>
 #include "fce_import_so.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ctrls/Form.h"
+#include <wordmill/ctrls/Form.h>
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "Unit1.h"
 
-#include "ctrls/WidgetFormReader.h"
+#include <wordmill/ctrls/WidgetFormReader.h>
 
 #include <QApplication>
 #include <QFont>

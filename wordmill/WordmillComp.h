@@ -2,10 +2,10 @@
 
 // The engine component placed on forms, the per-form client, the language
 // selectors and the widget side of the library.
-#include "comp/LangCombo.h"
-#include "comp/LangFlag.h"
-#include "comp/LangFlagsCombo.h"
-#include "comp/WordmillClient.h"
-#include "comp/WordmillEngine.h"
-#include "ctrls/Form.h"
-#include "ctrls/WidgetFormReader.h"
+#include <wordmill/comp/LangCombo.h>
+#include <wordmill/comp/LangFlag.h>
+#include <wordmill/comp/LangFlagsCombo.h>
+#include <wordmill/comp/WordmillClient.h>
+#include <wordmill/comp/WordmillEngine.h>
+#include <wordmill/ctrls/Form.h>
+#include <wordmill/ctrls/WidgetFormReader.h>

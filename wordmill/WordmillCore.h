@@ -1,14 +1,14 @@
 #pragma once
 
 // Components bound to an engine, lexicons, the client registry and the engine core.
-#include "core/DesignedLexicon.h"
-#include "core/Lexicon.h"
-#include "core/PropertySets.h"
-#include "core/Spans.h"
-#include "core/WordmillCPC.h"
-#include "core/WordmillComponent.h"
-#include "core/WordmillEngineCore.h"
-#include "toolkit/Application.h"
-#include "toolkit/Component.h"
-#include "toolkit/Form.h"
-#include "toolkit/FormReader.h"
+#include <wordmill/core/DesignedLexicon.h>
+#include <wordmill/core/Lexicon.h>
+#include <wordmill/core/PropertySets.h>
+#include <wordmill/core/Spans.h>
+#include <wordmill/core/WordmillCPC.h>
+#include <wordmill/core/WordmillComponent.h>
+#include <wordmill/core/WordmillEngineCore.h>
+#include <wordmill/toolkit/Application.h>
+#include <wordmill/toolkit/Component.h>
+#include <wordmill/toolkit/Form.h>
+#include <wordmill/toolkit/FormReader.h>

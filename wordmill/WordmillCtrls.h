@@ -1,4 +1,4 @@
 #pragma once
 
 // Controls of the library: the valued label.
-#include "ctrls/ValuedLabel.h"
+#include <wordmill/ctrls/ValuedLabel.h>

@@ -2,4 +2,4 @@
 
 // The ISO 639-1 language table of the Wordmill library.
 
-#include "iso/ISO639.h"
+#include <wordmill/iso/ISO639.h>

@@ -1,4 +1,4 @@
-#include "sys/ClassTable.h"
+#include <wordmill/sys/ClassTable.h>
 
 #include <QBuffer>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "TestPrinters.h"
-#include "WordmillCore.h"
+#include <wordmill/WordmillCore.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "sys/ComponentStructure.h"
-#include "sys/LineID.h"
+#include <wordmill/sys/ComponentStructure.h>
+#include <wordmill/sys/LineID.h>
 
 #include "TestPrinters.h"
 

@@ -1,9 +1,9 @@
 #include "LanguageFiles.h"
 #include "TestEngine.h"
 #include "TestPrinters.h"
-#include "WordmillSys.h"
-#include "core/ProgrammableLexicon.h"
-#include "core/StringTranslation.h"
+#include <wordmill/WordmillSys.h>
+#include <wordmill/core/ProgrammableLexicon.h>
+#include <wordmill/core/StringTranslation.h>
 
 #include <QFile>
 #include <QStringEncoder>

@@ -1,5 +1,5 @@
-#include "sys/FlagBuffer.h"
-#include "sys/FlagSection.h"
+#include <wordmill/sys/FlagBuffer.h>
+#include <wordmill/sys/FlagSection.h>
 
 #include "TestPrinters.h"
 

@@ -1,4 +1,4 @@
-#include "sys/IndexedItems.h"
+#include <wordmill/sys/IndexedItems.h>
 
 #include "TestPrinters.h"
 

@@ -1,4 +1,4 @@
-#include "WordmillISO.h"
+#include <wordmill/WordmillISO.h>
 
 #include "TestPrinters.h"
 

@@ -1,6 +1,6 @@
-#include "sys/FlagBuffer.h"
-#include "sys/LangHeader.h"
-#include "sys/TextLines.h"
+#include <wordmill/sys/FlagBuffer.h>
+#include <wordmill/sys/LangHeader.h>
+#include <wordmill/sys/TextLines.h>
 
 #include "TestPrinters.h"
 

@@ -1,10 +1,10 @@
 #include "LanguageFiles.h"
 #include "TestEngine.h"
 #include "TestPrinters.h"
-#include "WordmillSys.h"
-#include "core/ProgrammableLexicon.h"
-#include "sys/FlagBuffer.h"
-#include "sys/TextLines.h"
+#include <wordmill/WordmillSys.h>
+#include <wordmill/core/ProgrammableLexicon.h>
+#include <wordmill/sys/FlagBuffer.h>
+#include <wordmill/sys/TextLines.h>
 
 #include <QBuffer>
 #include <QFile>

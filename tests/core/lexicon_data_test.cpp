@@ -1,4 +1,4 @@
-#include "sys/LexiconData.h"
+#include <wordmill/sys/LexiconData.h>
 
 #include "TestPrinters.h"
 

@@ -1,7 +1,7 @@
 #include "TestEngine.h"
 #include "TestPrinters.h"
-#include "WordmillCore.h"
-#include "WordmillSys.h"
+#include <wordmill/WordmillCore.h>
+#include <wordmill/WordmillSys.h>
 
 #include <gtest/gtest.h>
 

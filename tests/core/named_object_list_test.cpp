@@ -1,4 +1,4 @@
-#include "sys/NamedObjectList.h"
+#include <wordmill/sys/NamedObjectList.h>
 
 #include "TestPrinters.h"
 

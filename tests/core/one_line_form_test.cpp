@@ -1,4 +1,4 @@
-#include "sys/OneLineForm.h"
+#include <wordmill/sys/OneLineForm.h>
 
 #include "TestPrinters.h"
 

@@ -1,5 +1,5 @@
-#include "sys/FlagPictures.h"
-#include "sys/PictureText.h"
+#include <wordmill/sys/FlagPictures.h>
+#include <wordmill/sys/PictureText.h>
 
 #include "TestPrinters.h"
 

@@ -1,6 +1,6 @@
 #include "TestEngine.h"
 #include "TestPrinters.h"
-#include "core/ProgrammableLexicon.h"
+#include <wordmill/core/ProgrammableLexicon.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "sys/ComponentStructure.h"
-#include "sys/PropertyNames.h"
+#include <wordmill/sys/ComponentStructure.h>
+#include <wordmill/sys/PropertyNames.h>
 
 #include "TestPrinters.h"
 

@@ -1,4 +1,4 @@
-#include "sys/SmartLexiconData.h"
+#include <wordmill/sys/SmartLexiconData.h>
 
 #include "TestPrinters.h"
 

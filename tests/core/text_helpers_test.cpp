@@ -1,4 +1,4 @@
-#include "WordmillSys.h"
+#include <wordmill/WordmillSys.h>
 
 #include "TestPrinters.h"
 

@@ -1,4 +1,4 @@
-#include "sys/WordList.h"
+#include <wordmill/sys/WordList.h>
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "MessageBox.h"
 #include "Unit1.h"
-#include "core/DesignedLexicon.h"
+#include <wordmill/core/DesignedLexicon.h>
 #include "platform/FakePlatform.h"
 
 #include <QLabel>

@@ -2,8 +2,8 @@
 
 #include "Form1Fixture.h"
 #include "TestPrinters.h"
-#include "comp/LangCombo.h"
-#include "comp/WordmillEngine.h"
+#include <wordmill/comp/LangCombo.h>
+#include <wordmill/comp/WordmillEngine.h>
 #include "fce_import_so.h"
 
 using namespace Qt::StringLiterals;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "WordmillCore.h"
-#include "core/LangCoreData.h"
+#include <wordmill/WordmillCore.h>
+#include <wordmill/core/LangCoreData.h>
 
 #include <QBuffer>
 #include <QStringList>

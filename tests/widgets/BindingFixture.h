@@ -1,9 +1,9 @@
 #pragma once
 
 #include "TestPrinters.h"
-#include "WordmillComp.h"
-#include "WordmillCtrls.h"
-#include "WordmillSys.h"
+#include <wordmill/WordmillComp.h>
+#include <wordmill/WordmillCtrls.h>
+#include <wordmill/WordmillSys.h>
 
 #include <QBuffer>
 #include <QFile>

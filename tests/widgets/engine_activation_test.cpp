@@ -1,5 +1,5 @@
 #include "TestPrinters.h"
-#include "WordmillComp.h"
+#include <wordmill/WordmillComp.h>
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QTemporaryFile>
 
-#include "ctrls/ErrorMessage.h"
+#include <wordmill/ctrls/ErrorMessage.h>
 
 using namespace binding_test;
 using namespace wordmill;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LanguageSelector.h"
+#include <wordmill/comp/LanguageSelector.h>
 
 #include <QLabel>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "WordmillEngine.h"
-#include "toolkit/Component.h"
+#include <wordmill/comp/WordmillEngine.h>
+#include <wordmill/toolkit/Component.h>
 
 #include <QPointer>
 

@@ -1,13 +1,13 @@
 #include "WordmillClient.h"
 
-#include "Accelerators.h"
-#include "LangCombo.h"
-#include "LangFlag.h"
-#include "LangFlagsCombo.h"
-#include "ctrls/ValuedLabel.h"
-#include "sys/ClassTable.h"
-#include "sys/ItemAddress.h"
-#include "toolkit/Form.h"
+#include <wordmill/comp/Accelerators.h>
+#include <wordmill/comp/LangCombo.h>
+#include <wordmill/comp/LangFlag.h>
+#include <wordmill/comp/LangFlagsCombo.h>
+#include <wordmill/ctrls/ValuedLabel.h>
+#include <wordmill/sys/ClassTable.h>
+#include <wordmill/sys/ItemAddress.h>
+#include <wordmill/toolkit/Form.h>
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/WordmillCPC.h"
+#include <wordmill/core/WordmillCPC.h>
 
 class QAction;
 class QMenu;

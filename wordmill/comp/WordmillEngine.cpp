@@ -1,14 +1,14 @@
 #include "WordmillEngine.h"
 
-#include "ctrls/ErrorMessage.h"
+#include <wordmill/ctrls/ErrorMessage.h>
 
-#include "Accelerators.h"
-#include "FlagImage.h"
-#include "LangCombo.h"
-#include "LangFlag.h"
-#include "LangFlagsCombo.h"
-#include "WordmillSys.h"
-#include "ctrls/WidgetFormReader.h"
+#include <wordmill/comp/Accelerators.h>
+#include <wordmill/comp/FlagImage.h>
+#include <wordmill/comp/LangCombo.h>
+#include <wordmill/comp/LangFlag.h>
+#include <wordmill/comp/LangFlagsCombo.h>
+#include <wordmill/WordmillSys.h>
+#include <wordmill/ctrls/WidgetFormReader.h>
 
 #include <QActionGroup>
 #include <QBuffer>

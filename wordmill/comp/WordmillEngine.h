@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WordmillCore.h"
+#include <wordmill/WordmillCore.h>
 
 #include <QByteArray>
 #include <QIcon>

@@ -1,7 +1,7 @@
 #include "ComponentClasses.h"
 
-#include "DesignedLexicon.h"
-#include "toolkit/FormReader.h"
+#include <wordmill/core/DesignedLexicon.h>
+#include <wordmill/toolkit/FormReader.h>
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include "DesignedLexicon.h"
 
-#include "WordmillEngineCore.h"
-#include "WordmillSys.h"
+#include <wordmill/core/WordmillEngineCore.h>
+#include <wordmill/WordmillSys.h>
 
 namespace wordmill {
 

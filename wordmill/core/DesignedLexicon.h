@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Lexicon.h"
+#include <wordmill/core/Lexicon.h>
 
 #include <QStringList>
 

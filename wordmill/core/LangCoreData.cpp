@@ -1,6 +1,6 @@
 #include "LangCoreData.h"
 
-#include "WordmillEngineCore.h"
+#include <wordmill/core/WordmillEngineCore.h>
 
 using namespace Qt::StringLiterals;
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "FlagsList.h"
-#include "Spans.h"
-#include "sys/ComponentStructure.h"
-#include "sys/IndexedItems.h"
-#include "sys/LangIDs.h"
-#include "sys/LexiconData.h"
-#include "sys/NamedItems.h"
-#include "sys/SmartLexiconData.h"
-#include "sys/WordList.h"
+#include <wordmill/core/FlagsList.h>
+#include <wordmill/core/Spans.h>
+#include <wordmill/sys/ComponentStructure.h>
+#include <wordmill/sys/IndexedItems.h>
+#include <wordmill/sys/LangIDs.h>
+#include <wordmill/sys/LexiconData.h>
+#include <wordmill/sys/NamedItems.h>
+#include <wordmill/sys/SmartLexiconData.h>
+#include <wordmill/sys/WordList.h>
 
 #include <QStringList>
 

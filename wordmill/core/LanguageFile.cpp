@@ -1,13 +1,13 @@
 // Reading and writing whole languages: the language file format.
 
-#include "WordmillEngineCore.h"
+#include <wordmill/core/WordmillEngineCore.h>
 
-#include "LangCoreData.h"
-#include "ProgrammableLexicon.h"
-#include "WordmillSys.h"
-#include "sys/FlagBuffer.h"
-#include "sys/FlagSection.h"
-#include "sys/TextLines.h"
+#include <wordmill/core/LangCoreData.h>
+#include <wordmill/core/ProgrammableLexicon.h>
+#include <wordmill/WordmillSys.h>
+#include <wordmill/sys/FlagBuffer.h>
+#include <wordmill/sys/FlagSection.h>
+#include <wordmill/sys/TextLines.h>
 
 #include <QFileInfo>
 #include <QSaveFile>

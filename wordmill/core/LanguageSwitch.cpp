@@ -1,9 +1,9 @@
 // The start of the engine and the switch of the current language.
 
-#include "WordmillEngineCore.h"
+#include <wordmill/core/WordmillEngineCore.h>
 
-#include "LangCoreData.h"
-#include "ProgrammableLexicon.h"
+#include <wordmill/core/LangCoreData.h>
+#include <wordmill/core/ProgrammableLexicon.h>
 
 namespace wordmill {
 

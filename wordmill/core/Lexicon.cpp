@@ -1,7 +1,7 @@
 #include "Lexicon.h"
 
-#include "WordmillEngineCore.h"
-#include "WordmillSys.h"
+#include <wordmill/core/WordmillEngineCore.h>
+#include <wordmill/WordmillSys.h>
 
 using namespace Qt::StringLiterals;
 

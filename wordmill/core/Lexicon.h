@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WordmillComponent.h"
+#include <wordmill/core/WordmillComponent.h>
 
 #include <QList>
 

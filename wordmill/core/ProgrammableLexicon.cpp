@@ -1,6 +1,6 @@
 #include "ProgrammableLexicon.h"
 
-#include "WordmillSys.h"
+#include <wordmill/WordmillSys.h>
 
 using namespace Qt::StringLiterals;
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "FormLexiconTables.h"
-#include "Lexicon.h"
-#include "sys/IndexedItems.h"
-#include "sys/LangIDs.h"
-#include "sys/LanguageNames.h"
+#include <wordmill/core/FormLexiconTables.h>
+#include <wordmill/core/Lexicon.h>
+#include <wordmill/sys/IndexedItems.h>
+#include <wordmill/sys/LangIDs.h>
+#include <wordmill/sys/LanguageNames.h>
 
 namespace wordmill {
 

@@ -1,9 +1,9 @@
 #include "Spans.h"
 
-#include "Lexicon.h"
-#include "WordmillCPC.h"
-#include "WordmillSys.h"
-#include "sys/ComponentStructure.h"
+#include <wordmill/core/Lexicon.h>
+#include <wordmill/core/WordmillCPC.h>
+#include <wordmill/WordmillSys.h>
+#include <wordmill/sys/ComponentStructure.h>
 
 namespace wordmill {
 

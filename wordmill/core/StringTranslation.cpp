@@ -1,12 +1,12 @@
 // Texts in the current language: lexicon items, smart strings and global
 // strings.
 
-#include "WordmillEngineCore.h"
+#include <wordmill/core/WordmillEngineCore.h>
 
-#include "LangCoreData.h"
-#include "Lexicon.h"
+#include <wordmill/core/LangCoreData.h>
+#include <wordmill/core/Lexicon.h>
 #include "StringTranslation.h"
-#include "WordmillSys.h"
+#include <wordmill/WordmillSys.h>
 
 using namespace Qt::StringLiterals;
 

@@ -1,9 +1,9 @@
 #include "WordmillCPC.h"
 
-#include "StringTranslation.h"
-#include "WordmillEngineCore.h"
-#include "sys/ItemAddress.h"
-#include "toolkit/Form.h"
+#include <wordmill/core/StringTranslation.h>
+#include <wordmill/core/WordmillEngineCore.h>
+#include <wordmill/sys/ItemAddress.h>
+#include <wordmill/toolkit/Form.h>
 
 #include <QPointer>
 #include <QVariant>

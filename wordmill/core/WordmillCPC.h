@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PropertySets.h"
-#include "WordmillComponent.h"
-#include "sys/ComponentStructure.h"
+#include <wordmill/core/PropertySets.h>
+#include <wordmill/core/WordmillComponent.h>
+#include <wordmill/sys/ComponentStructure.h>
 
 #include <QHash>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "WordmillComponent.h"
 
-#include "Spans.h"
-#include "WordmillEngineCore.h"
+#include <wordmill/core/Spans.h>
+#include <wordmill/core/WordmillEngineCore.h>
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "WordmillEngineCore.h"
-#include "toolkit/Component.h"
+#include <wordmill/core/WordmillEngineCore.h>
+#include <wordmill/toolkit/Component.h>
 
 #include <QPointer>
 

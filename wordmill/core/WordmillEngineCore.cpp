@@ -1,11 +1,11 @@
 #include "WordmillEngineCore.h"
 
-#include "EngineRegistry.h"
-#include "LangCoreData.h"
-#include "ProgrammableLexicon.h"
-#include "WordmillSys.h"
-#include "sys/FlagBuffer.h"
-#include "sys/LangHeader.h"
+#include <wordmill/core/EngineRegistry.h>
+#include <wordmill/core/LangCoreData.h>
+#include <wordmill/core/ProgrammableLexicon.h>
+#include <wordmill/WordmillSys.h>
+#include <wordmill/sys/FlagBuffer.h>
+#include <wordmill/sys/LangHeader.h>
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LangCoreData.h"
-#include "toolkit/Component.h"
+#include <wordmill/core/LangCoreData.h>
+#include <wordmill/toolkit/Component.h>
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/Form.h"
+#include <wordmill/toolkit/Form.h>
 
 #include <QList>
 #include <QPointer>

@@ -1,14 +1,14 @@
 #include "WidgetFormReader.h"
 
-#include "Form.h"
-#include "ValuedLabel.h"
-#include "comp/LangCombo.h"
-#include "comp/LangFlag.h"
-#include "comp/LangFlagsCombo.h"
-#include "comp/WordmillClient.h"
-#include "comp/WordmillEngine.h"
-#include "core/ComponentClasses.h"
-#include "toolkit/Application.h"
+#include <wordmill/ctrls/Form.h>
+#include <wordmill/ctrls/ValuedLabel.h>
+#include <wordmill/comp/LangCombo.h>
+#include <wordmill/comp/LangFlag.h>
+#include <wordmill/comp/LangFlagsCombo.h>
+#include <wordmill/comp/WordmillClient.h>
+#include <wordmill/comp/WordmillEngine.h>
+#include <wordmill/core/ComponentClasses.h>
+#include <wordmill/toolkit/Application.h>
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/FormReader.h"
+#include <wordmill/toolkit/FormReader.h>
 
 #include <QList>
 #include <QPair>

@@ -1,6 +1,6 @@
 #include "ISO639.h"
 
-#include "sys/TextHelpers.h"
+#include <wordmill/sys/TextHelpers.h>
 
 #include <iterator>
 

@@ -1,6 +1,6 @@
 #include "ComponentNames.h"
 
-#include "toolkit/Component.h"
+#include <wordmill/toolkit/Component.h>
 
 namespace wordmill {
 

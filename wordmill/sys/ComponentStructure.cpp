@@ -1,9 +1,9 @@
 #include "ComponentStructure.h"
 
-#include "LineID.h"
-#include "OneLineForm.h" // EncodeControlChars
-#include "PropertyNames.h"
-#include "TextHelpers.h" // ContainsLetter
+#include <wordmill/sys/LineID.h>
+#include <wordmill/sys/OneLineForm.h> // EncodeControlChars
+#include <wordmill/sys/PropertyNames.h>
+#include <wordmill/sys/TextHelpers.h> // ContainsLetter
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "NamedObjectList.h"
-#include "StructLines.h"
+#include <wordmill/sys/NamedObjectList.h>
+#include <wordmill/sys/StructLines.h>
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "FlagSection.h"
 
-#include "FlagBuffer.h"
+#include <wordmill/sys/FlagBuffer.h>
 
 #include <QBuffer>
 

@@ -1,6 +1,6 @@
 #include "IndexedItems.h"
 
-#include "Descent.h"
+#include <wordmill/sys/Descent.h>
 
 #include <algorithm>
 

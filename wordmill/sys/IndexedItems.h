@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WordList.h"
+#include <wordmill/sys/WordList.h>
 
 #include <QString>
 #include <QStringList>

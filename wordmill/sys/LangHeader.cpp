@@ -1,11 +1,11 @@
 #include "LangHeader.h"
 
-#include "FlagBuffer.h"
-#include "FlagSection.h"
-#include "LanguageNames.h"
-#include "LineFields.h"
-#include "TextHelpers.h"
-#include "TextLines.h"
+#include <wordmill/sys/FlagBuffer.h>
+#include <wordmill/sys/FlagSection.h>
+#include <wordmill/sys/LanguageNames.h>
+#include <wordmill/sys/LineFields.h>
+#include <wordmill/sys/TextHelpers.h>
+#include <wordmill/sys/TextLines.h>
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LangIDs.h"
+#include <wordmill/sys/LangIDs.h>
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "LanguageNames.h"
 
-#include "TextHelpers.h"
+#include <wordmill/sys/TextHelpers.h>
 
 using namespace Qt::StringLiterals;
 

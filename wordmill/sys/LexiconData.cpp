@@ -1,7 +1,7 @@
 #include "LexiconData.h"
 
-#include "Descent.h"
-#include "IndexedItems.h"
+#include <wordmill/sys/Descent.h>
+#include <wordmill/sys/IndexedItems.h>
 
 namespace wordmill {
 

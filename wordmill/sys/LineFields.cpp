@@ -1,6 +1,6 @@
 #include "LineFields.h"
 
-#include "OneLineForm.h"
+#include <wordmill/sys/OneLineForm.h>
 
 namespace wordmill {
 

@@ -1,6 +1,6 @@
 #include "NamedItems.h"
 
-#include "SmartLexiconData.h"
+#include <wordmill/sys/SmartLexiconData.h>
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NamedItemsList.h"
+#include <wordmill/sys/NamedItemsList.h>
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LangTranslation.h"
-#include "NamedObjectList.h"
+#include <wordmill/sys/LangTranslation.h>
+#include <wordmill/sys/NamedObjectList.h>
 
 namespace wordmill {
 

@@ -1,7 +1,7 @@
 #include "PropertyNames.h"
 
-#include "LineID.h"
-#include "TextHelpers.h" // ContainsLetter
+#include <wordmill/sys/LineID.h>
+#include <wordmill/sys/TextHelpers.h> // ContainsLetter
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NamedItems.h"
+#include <wordmill/sys/NamedItems.h>
 
 #include <QString>
 #include <QStringList>

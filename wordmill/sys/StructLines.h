@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Descent.h"
+#include <wordmill/sys/Descent.h>
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Component.h"
+#include <wordmill/toolkit/Component.h>
 
 namespace wordmill {
 

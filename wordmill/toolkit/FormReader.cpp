@@ -1,6 +1,6 @@
 #include "FormReader.h"
 
-#include "Form.h"
+#include <wordmill/toolkit/Form.h>
 
 #include <QFile>
 #include <QJsonArray>
