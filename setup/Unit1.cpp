@@ -4,7 +4,7 @@
 #include "MessageBox.h"
 #include <wordmill/comp/WordmillEngine.h>
 #include <wordmill/core/DesignedLexicon.h>
-#include <wordmill/ctrls/WidgetFormReader.h>
+#include <wordmill/comp/WidgetFormReader.h>
 #include "fce_import_so.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "Unit1.h"
 
-#include <wordmill/ctrls/WidgetFormReader.h>
+#include <wordmill/ctrls/ActivationWatcher.h>
 
 #include <QApplication>
 #include <QFont>

@@ -5,7 +5,8 @@
 #include <wordmill/comp/LangCombo.h>
 #include <wordmill/comp/LangFlag.h>
 #include <wordmill/comp/LangFlagsCombo.h>
+#include <wordmill/comp/WidgetFormReader.h>
 #include <wordmill/comp/WordmillClient.h>
 #include <wordmill/comp/WordmillEngine.h>
+#include <wordmill/ctrls/ActivationWatcher.h>
 #include <wordmill/ctrls/Form.h>
-#include <wordmill/ctrls/WidgetFormReader.h>

@@ -10,5 +10,6 @@
 #include <wordmill/core/WordmillEngineCore.h>
 #include <wordmill/toolkit/Application.h>
 #include <wordmill/toolkit/Component.h>
+#include <wordmill/toolkit/ComponentNames.h>
 #include <wordmill/toolkit/Form.h>
 #include <wordmill/toolkit/FormReader.h>

@@ -3,7 +3,6 @@
 // Text, field and file helpers and translation stores of the Wordmill library.
 
 #include <wordmill/sys/ClassTable.h>
-#include <wordmill/sys/ComponentNames.h>
 #include <wordmill/sys/ComponentStructure.h>
 #include <wordmill/sys/Descent.h>
 #include <wordmill/sys/FlagBuffer.h>

@@ -178,4 +178,9 @@ void TLangCombo::LanguageSelected(int index)
     SelectLanguage(itemText(index));
 }
 
+void TLangCombo::ShowEngineLanguages(TWordmillEngine &Engine, int Index)
+{
+    ShowLanguages(Engine.LData()->LangMenu, Index);
+}
+
 } // namespace wordmill

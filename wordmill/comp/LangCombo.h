@@ -67,6 +67,7 @@ public:
     // Shows the engine's list and selects position Index.
     void ShowLanguages(const QStringList &LangMenu, int Index);
     void EmptySelector() override;
+    void ShowEngineLanguages(TWordmillEngine &Engine, int Index) override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -33,4 +33,16 @@ void TLangFlag::EmptySelector()
     clear();
 }
 
+void TLangFlag::ShowEngineLanguages(TWordmillEngine &Engine, int Index)
+{
+    QPixmap picture;
+    SetPicture(Engine.LoadFlagPicture(picture, Index) ? picture : QPixmap());
+}
+
+void TLangFlag::LeftEngine()
+{
+    // Only the lists empty themselves; the flag stays until it is bound
+    // again or refreshed.
+}
+
 } // namespace wordmill

@@ -31,6 +31,8 @@ public:
     void SetPicture(const QPixmap &Value);
 
     void EmptySelector() override;
+    void ShowEngineLanguages(TWordmillEngine &Engine, int Index) override;
+    void LeftEngine() override;
 
 protected:
     QObject *SelectorObject() override { return this; }

@@ -55,4 +55,9 @@ void TLangFlagsCombo::LanguageSelected(int index)
     SelectLanguage(itemText(index));
 }
 
+void TLangFlagsCombo::ShowEngineLanguages(TWordmillEngine &Engine, int Index)
+{
+    ShowLanguages(Engine.LData()->LangMenu, Engine.FlagsList(), Engine.CurrentLanguage());
+}
+
 } // namespace wordmill

@@ -28,6 +28,7 @@ public:
                        const QString &CurrentLanguage);
     // Removes the entries and their images.
     void EmptySelector() override;
+    void ShowEngineLanguages(TWordmillEngine &Engine, int Index) override;
 
 protected:
     QObject *SelectorObject() override { return this; }

@@ -31,6 +31,14 @@ public:
     // Shows the engine's list once the form has been read.
     void Loaded() override;
 
+    // Called by the engine after its language list or language changed:
+    // shows what Engine lists; Index is the current language's position in
+    // its menu list.
+    virtual void ShowEngineLanguages(TWordmillEngine &Engine, int Index) = 0;
+    // Called by the engine when the control leaves its registry: the lists
+    // empty themselves.
+    virtual void LeftEngine() { EmptySelector(); }
+
 protected:
     // The control as a component.
     virtual QObject *SelectorObject() = 0;

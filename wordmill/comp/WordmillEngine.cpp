@@ -1,14 +1,11 @@
 #include "WordmillEngine.h"
 
-#include <wordmill/ctrls/ErrorMessage.h>
-
+#include <wordmill/WordmillSys.h>
 #include <wordmill/comp/Accelerators.h>
 #include <wordmill/comp/FlagImage.h>
-#include <wordmill/comp/LangCombo.h>
-#include <wordmill/comp/LangFlag.h>
-#include <wordmill/comp/LangFlagsCombo.h>
-#include <wordmill/WordmillSys.h>
-#include <wordmill/ctrls/WidgetFormReader.h>
+#include <wordmill/comp/LanguageSelector.h>
+#include <wordmill/ctrls/ActivationWatcher.h>
+#include <wordmill/ctrls/ErrorMessage.h>
 
 #include <QActionGroup>
 #include <QBuffer>
@@ -248,23 +245,15 @@ void TWordmillEngine::FillSpecialFlag(QIODevice &Stream, int Kind)
 
 void TWordmillEngine::RefreshControl(QObject *Control, int Index)
 {
-    if (auto *combo = qobject_cast<TLangCombo *>(Control)) {
-        combo->ShowLanguages(LData()->LangMenu, Index);
-    } else if (auto *flags = qobject_cast<TLangFlagsCombo *>(Control)) {
-        flags->ShowLanguages(LData()->LangMenu, fFlagsList, CurrentLanguage());
-    } else if (auto *flag = qobject_cast<TLangFlag *>(Control)) {
-        QPixmap picture;
-        flag->SetPicture(LoadFlagPicture(picture, Index) ? picture : QPixmap());
-    }
+    if (auto *selector = dynamic_cast<TLanguageSelector *>(Control))
+        selector->ShowEngineLanguages(*this, Index);
 }
 
 void TWordmillEngine::UnregisterClient(QObject *Client)
 {
     TWordmillCore::UnregisterClient(Client);
-    if (auto *combo = qobject_cast<TLangCombo *>(Client))
-        combo->EmptySelector();
-    else if (auto *flags = qobject_cast<TLangFlagsCombo *>(Client))
-        flags->EmptySelector();
+    if (auto *selector = dynamic_cast<TLanguageSelector *>(Client))
+        selector->LeftEngine();
 }
 
 } // namespace wordmill

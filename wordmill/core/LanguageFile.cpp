@@ -8,6 +8,7 @@
 #include <wordmill/sys/FlagBuffer.h>
 #include <wordmill/sys/FlagSection.h>
 #include <wordmill/sys/TextLines.h>
+#include <wordmill/toolkit/ComponentNames.h>
 
 #include <QFileInfo>
 #include <QSaveFile>

@@ -4,6 +4,7 @@
 #include <wordmill/core/WordmillCPC.h>
 #include <wordmill/WordmillSys.h>
 #include <wordmill/sys/ComponentStructure.h>
+#include <wordmill/toolkit/ComponentNames.h>
 
 namespace wordmill {
 

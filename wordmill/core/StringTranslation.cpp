@@ -7,6 +7,7 @@
 #include <wordmill/core/Lexicon.h>
 #include "StringTranslation.h"
 #include <wordmill/WordmillSys.h>
+#include <wordmill/toolkit/ComponentNames.h>
 
 using namespace Qt::StringLiterals;
 

@@ -36,9 +36,4 @@ private:
     bool m_centre = false;
 };
 
-// Reports the application's activations to TApplicationEvents: every change
-// of the application state to active, and the first show of a top-level
-// window when the platform reports no activation of its own.
-void InstallApplicationActivationWatcher();
-
 } // namespace wordmill

@@ -1,14 +1,13 @@
 #include "WidgetFormReader.h"
 
-#include <wordmill/ctrls/Form.h>
-#include <wordmill/ctrls/ValuedLabel.h>
 #include <wordmill/comp/LangCombo.h>
 #include <wordmill/comp/LangFlag.h>
 #include <wordmill/comp/LangFlagsCombo.h>
 #include <wordmill/comp/WordmillClient.h>
 #include <wordmill/comp/WordmillEngine.h>
 #include <wordmill/core/ComponentClasses.h>
-#include <wordmill/toolkit/Application.h>
+#include <wordmill/ctrls/Form.h>
+#include <wordmill/ctrls/ValuedLabel.h>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -30,7 +29,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -42,8 +40,7 @@ namespace wordmill {
 
 namespace {
 
-template<typename W>
-void registerWidget(const QString &name)
+template <typename W> void registerWidget(const QString &name)
 {
     TFormReader::RegisterClass(name, [](QObject *owner, QObject *parent) -> QObject * {
         auto *widget = new W(qobject_cast<QWidget *>(parent));
@@ -81,30 +78,6 @@ TForm::Align alignFromText(const QString &text)
         return TForm::Align::Client;
     return TForm::Align::None;
 }
-
-class ActivationWatcher : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show && watched->isWidgetType()
-            && static_cast<QWidget *>(watched)->isWindow() && !m_firstShowSeen) {
-            m_firstShowSeen = true;
-            // Give the platform a moment to report the activation itself.
-            QTimer::singleShot(0, this, [] {
-                if (!TApplicationEvents::Instance().WasActivated())
-                    TApplicationEvents::Instance().NotifyActivated(qApp);
-            });
-        }
-        return false;
-    }
-
-private:
-    bool m_firstShowSeen = false;
-};
 
 } // namespace
 
@@ -214,21 +187,6 @@ void TWidgetFormReader::FinishDefinition(const QJsonObject &definition)
             form->move(frame.topLeft());
         }
     }
-}
-
-void InstallApplicationActivationWatcher()
-{
-    static bool installed = false;
-    if (installed || !qApp)
-        return;
-    installed = true;
-    auto *watcher = new ActivationWatcher(qApp);
-    qApp->installEventFilter(watcher);
-    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, watcher,
-                     [](Qt::ApplicationState state) {
-                         if (state == Qt::ApplicationActive)
-                             TApplicationEvents::Instance().NotifyActivated(qApp);
-                     });
 }
 
 } // namespace wordmill

@@ -1,0 +1,4 @@
+#pragma once
+
+#include "../sys/Other.h"
+#include <wordmill/sys/Low.h>

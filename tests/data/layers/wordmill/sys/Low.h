@@ -1,0 +1,4 @@
+#pragma once
+
+#include <wordmill/core/High.h>
+#include <wordmill/sys/Other.h>
