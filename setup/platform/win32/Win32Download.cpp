@@ -54,13 +54,21 @@ std::wstring Trimmed(const wchar_t *text)
     return result.substr(start);
 }
 
-// The download's bind-status callback: only progress does anything. It lives
-// on the stack of the download, so reference counting has nothing to free.
-class BindStatusCallback final : public IBindStatusCallback
+// The download's bind-status callback. Progress goes to the handler; a cancel
+// asks the binding to abort as well as answering E_ABORT, because not every
+// urlmon stops on the answer alone. As the HTTP negotiator it learns the
+// server's status code: urlmon saves an error page (a 404) like any other
+// content and reports success. It lives on the stack of the download, so
+// reference counting has nothing to free.
+class BindStatusCallback final : public IBindStatusCallback, public IHttpNegotiate
 {
 public:
     explicit BindStatusCallback(const ProgressHandler &onProgress) : m_onProgress(onProgress) {}
-    virtual ~BindStatusCallback() = default;
+    virtual ~BindStatusCallback() { ReleaseBinding(); }
+
+    bool Cancelled() const { return m_cancelled; }
+    // 0 until a response arrived.
+    DWORD HttpStatus() const { return m_httpStatus; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
     {
@@ -68,27 +76,48 @@ public:
             return E_POINTER;
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBindStatusCallback)) {
             *object = static_cast<IBindStatusCallback *>(this);
-            AddRef();
-            return S_OK;
+        } else if (IsEqualIID(iid, IID_IHttpNegotiate)) {
+            *object = static_cast<IHttpNegotiate *>(this);
+        } else {
+            *object = nullptr;
+            return E_NOINTERFACE;
         }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
     ULONG STDMETHODCALLTYPE Release() override { return --m_references; }
 
-    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding *) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding *binding) override
+    {
+        ReleaseBinding();
+        m_binding = binding;
+        if (m_binding)
+            m_binding->AddRef();
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE GetPriority(LONG *) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG progressMax, ULONG statusCode,
                                          LPCWSTR statusText) override
     {
+        if (m_cancelled)
+            return E_ABORT;
         bool cancel = false;
         if (m_onProgress)
             m_onProgress(progress, progressMax, statusCode, Trimmed(statusText), cancel);
-        return cancel ? E_ABORT : S_OK;
+        if (!cancel)
+            return S_OK;
+        m_cancelled = true;
+        if (m_binding)
+            m_binding->Abort();
+        return E_ABORT;
     }
-    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override
+    {
+        ReleaseBinding();
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD *, BINDINFO *) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC *, STGMEDIUM *) override
     {
@@ -96,8 +125,34 @@ public:
     }
     HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown *) override { return E_NOTIMPL; }
 
+    HRESULT STDMETHODCALLTYPE BeginningTransaction(LPCWSTR, LPCWSTR, DWORD,
+                                                   LPWSTR *additionalHeaders) override
+    {
+        if (additionalHeaders)
+            *additionalHeaders = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnResponse(DWORD status, LPCWSTR, LPCWSTR,
+                                         LPWSTR *additionalHeaders) override
+    {
+        m_httpStatus = status;
+        if (additionalHeaders)
+            *additionalHeaders = nullptr;
+        return S_OK;
+    }
+
 private:
+    void ReleaseBinding()
+    {
+        if (m_binding)
+            m_binding->Release();
+        m_binding = nullptr;
+    }
+
     const ProgressHandler &m_onProgress;
+    IBinding *m_binding = nullptr;
+    bool m_cancelled = false;
+    DWORD m_httpStatus = 0;
     ULONG m_references = 1;
 };
 
@@ -115,8 +170,10 @@ void DownloadToFile(const std::wstring &url, const std::wstring &fileName,
     const std::wstring partial = fileName + L".download";
     BindStatusCallback callback(onProgress);
     const HRESULT result = download(nullptr, url.c_str(), partial.c_str(), 0, &callback);
-    if (result != S_OK || !MoveFileExW(partial.c_str(), fileName.c_str(),
-                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
+    // A status of 400 and above is the server's refusal, whatever came with it.
+    const bool received = result == S_OK && !callback.Cancelled() && callback.HttpStatus() < 400;
+    if (!received || !MoveFileExW(partial.c_str(), fileName.c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
         DeleteFileW(partial.c_str());
         throw Failure(L"Exception", L"Error downloading URL: " + url);
     }

@@ -12,11 +12,10 @@ namespace corvane::win32 {
 
 namespace {
 
-constexpr DWORD TokenQuery = 8;                      // TOKEN_QUERY
-constexpr DWORD RegistryReadAccess = 0x20009;        // STANDARD_RIGHTS_READ | KEY_QUERY_VALUE
-                                                     // | KEY_ENUMERATE_SUB_KEYS
-constexpr LCID SystemDefaultLocale = 2048;           // LOCALE_SYSTEM_DEFAULT
-constexpr DWORD TempPathBufferLength = MAX_PATH + 1; // 260 characters and the zero
+constexpr DWORD TokenQuery = 8;               // TOKEN_QUERY
+constexpr DWORD RegistryReadAccess = 0x20009; // STANDARD_RIGHTS_READ | KEY_QUERY_VALUE
+                                              // | KEY_ENUMERATE_SUB_KEYS
+constexpr LCID SystemDefaultLocale = 2048;    // LOCALE_SYSTEM_DEFAULT
 constexpr int LocaleInfoBufferLength = 19;
 
 HANDLE OpenToken()
@@ -43,17 +42,6 @@ std::vector<BYTE> TokenGroupsOf(HANDLE token)
     if (!GetTokenInformation(token, TokenGroups, buffer.data(), needed, &needed))
         return {};
     return buffer;
-}
-
-std::wstring FromAnsi(const char *text)
-{
-    const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (size <= 1)
-        return std::wstring();
-    std::wstring result(size, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, result.data(), size);
-    result.resize(size - 1);
-    return result;
 }
 
 template <typename Function> Function ProcAddress(HMODULE module, const char *name)
@@ -140,27 +128,21 @@ bool RegistryKeyExists(const std::wstring &path)
 
 std::wstring GetTempFolder()
 {
-    char buffer[TempPathBufferLength] = {};
-    const DWORD length = GetTempPathA(TempPathBufferLength, buffer);
-    std::wstring folder;
-    if (length > 0 && length < TempPathBufferLength) {
-        folder = FromAnsi(buffer);
-    } else {
-        // Longer than the ANSI buffer, or the call failed: ask the wide
-        // function with the size it needs.
-        std::wstring wide(MAX_PATH + 1, L'\0');
-        DWORD wideLength = GetTempPathW(DWORD(wide.size()), wide.data());
-        if (wideLength >= wide.size()) {
-            wide.resize(wideLength + 1);
-            wideLength = GetTempPathW(DWORD(wide.size()), wide.data());
-        }
-        if (wideLength > 0 && wideLength < wide.size())
-            folder = wide.substr(0, wideLength);
-        else
-            folder = L".";
+    // The wide call: through the ANSI one, characters outside the system
+    // code page (a user name in another script) would come back as question
+    // marks and name a folder that does not exist.
+    std::wstring folder(MAX_PATH + 1, L'\0');
+    DWORD length = GetTempPathW(DWORD(folder.size()), folder.data());
+    if (length >= folder.size()) {
+        folder.resize(length + 1);
+        length = GetTempPathW(DWORD(folder.size()), folder.data());
     }
+    if (length > 0 && length < folder.size())
+        folder.resize(length);
+    else
+        folder = L".";
     // Callers append file names directly.
-    if (folder.empty() || (folder.back() != L'\\' && folder.back() != L'/'))
+    if (folder.back() != L'\\' && folder.back() != L'/')
         folder += L'\\';
     return folder;
 }
