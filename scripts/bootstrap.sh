@@ -9,9 +9,23 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     g++-mingw-w64-i686
+    wine wine32:i386 wine64 wixl openssl osslsigncode
     xvfb xauth imagemagick fonts-dejavu-core fonts-liberation2
     python3
 )
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+fi
+
+# Wine runs the 32-bit Windows test program through the i386 architecture.
+added_architecture=
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "bootstrap: adding the i386 architecture"
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+    added_architecture=1
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,15 +34,11 @@ for p in "${packages[@]}"; do
     fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
+if [ ${#missing[@]} -eq 0 ] && [ -z "$added_architecture" ]; then
     exit 0
 fi
 
 echo "bootstrap: installing ${missing[*]}"
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then
-    sudo_cmd=(sudo)
-fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
