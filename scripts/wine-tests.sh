@@ -40,8 +40,14 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 work=$(mktemp -d "${TMPDIR:-/tmp}/corvane-wine.XXXXXX")
 server_pid=
 prefixes=()
+creations=() # job:prefix of prefixes being created
 cleanup() {
-    local prefix
+    local prefix creation
+    for creation in "${creations[@]}"; do
+        if kill -0 "${creation%%:*}" 2>/dev/null; then
+            WINEPREFIX=${creation#*:}.new wineserver -k 2>/dev/null || true
+        fi
+    done
     for prefix in "${prefixes[@]}"; do
         WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
         WINEPREFIX=$prefix timeout 20 wineserver -w 2>/dev/null || true
@@ -61,11 +67,15 @@ windows_path() {
 # The initialized prefix of an architecture, created once per Wine version:
 # the Windows version, and the keys the registry probes look for, added with
 # "reg add" as an administrator would.
-cached_prefix() {
-    local arch=$1 version=$2 key cache
+cache_path() {
+    local arch=$1 version=$2 key
     key=$(printf '%s|%s|%s|keys-1' "$(wine --version)" "$(stat -c %Y /usr/share/wine/wine.inf)" \
         "$version" | sha1sum | cut -c1-12)
-    cache=$build/wine/$arch-$key
+    echo "$build/wine/$arch-$key"
+}
+cached_prefix() {
+    local arch=$1 version=$2 cache
+    cache=$(cache_path "$arch" "$version")
     mkdir -p "$build/wine"
     (
         flock 9
@@ -93,7 +103,7 @@ cached_prefix() {
             mv "$fresh" "$cache"
             echo "wine-tests: created the $arch prefix in $((SECONDS - t0)) s" >&2
         fi
-    ) 9>"$build/wine/.lock"
+    ) 9>"$build/wine/.$arch.lock"
     echo "$cache"
 }
 
@@ -109,6 +119,15 @@ copy_prefix() {
         fi
     done
 }
+
+# Both prefixes are made ready (created on the first run) while the files
+# below are prepared.
+cached_prefix win64 win7 >"$work/win64.cache" &
+win64_job=$!
+creations+=("$win64_job:$(cache_path win64 win7)")
+cached_prefix win32 winxp >"$work/win32.cache" &
+win32_job=$!
+creations+=("$win32_job:$(cache_path win32 winxp)")
 
 # --- files the suite works with ------------------------------------------
 spaced="$work/folder with spaces"
@@ -178,8 +197,13 @@ fi
 # --- the runs -------------------------------------------------------------
 status=0
 run_suite() {
-    local arch=$1 version=$2 triple=$3 wow64=$4 locale=$5 filter=$6 cache prefix
-    cache=$(cached_prefix "$arch" "$version")
+    local arch=$1 version=$2 triple=$3 wow64=$4 locale=$5 filter=$6 job=$7 cache prefix
+    if ! wait "$job"; then
+        echo "wine-tests: the $arch prefix could not be created" >&2
+        status=1
+        return
+    fi
+    cache=$(cat "$work/$arch.cache")
     prefix=$work/prefix-$arch
     copy_prefix "$cache" "$prefix"
     prefixes+=("$prefix")
@@ -200,9 +224,9 @@ run_suite() {
 
 # The whole suite where the program normally runs: a 32-bit process on
 # 64-bit Windows, here in a Czech locale.
-run_suite win64 win7 2.6.1 1 cs_CZ.UTF-8 '*'
+run_suite win64 win7 2.6.1 1 cs_CZ.UTF-8 '*' "$win64_job"
 # The probes on 32-bit Windows XP in an English locale.
-run_suite win32 winxp 2.5.1 0 en_US.UTF-8 'Probes*'
+run_suite win32 winxp 2.5.1 0 en_US.UTF-8 'Probes*' "$win32_job"
 
 echo "wine-tests: finished in $((SECONDS - started)) s"
 exit $status
