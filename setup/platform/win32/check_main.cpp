@@ -1,13 +1,15 @@
 // A small console program that links the Windows backend and asks each probe
 // once, so the backend is known to build and link with a Win32 toolchain.
 //   win32-check                         print the probes
-//   win32-check <url> <file>            also download url into file
+//   win32-check <url> <file>            also download url into file and tell
+//                                       whether Authenticode trusts it
 //   win32-check <url> <file> <program>  and then run program, waiting for it
 
 #include "Win32Download.h"
 #include "Win32Failure.h"
 #include "Win32Probes.h"
 #include "Win32Process.h"
+#include "Win32Trust.h"
 
 #include <cstdio>
 
@@ -40,6 +42,8 @@ int wmain(int argc, wchar_t **argv)
                           const std::wstring &,
                           bool &) { std::wprintf(L"\r%lu / %lu", progress, max); });
         std::wprintf(L"\ndownloaded %ls\n", argv[2]);
+        const std::wstring problem = AuthenticodeProblem(argv[2]);
+        std::wprintf(L"authenticode: %ls\n", problem.empty() ? L"trusted" : problem.c_str());
     } catch (const Failure &failure) {
         std::wprintf(L"\n%ls: %ls\n", failure.Kind().c_str(), failure.Message().c_str());
         return 1;
