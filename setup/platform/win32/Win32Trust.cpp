@@ -1,7 +1,5 @@
 #include "Win32Trust.h"
 
-#include "Win32Failure.h"
-
 #include <windows.h>
 
 #include <softpub.h>
@@ -99,18 +97,6 @@ std::wstring AuthenticodeProblem(const std::wstring &path)
     WinVerifyTrust(noWindow, &action, &data);
 
     return status == ERROR_SUCCESS ? std::wstring() : Reason(status);
-}
-
-void RequireAuthenticode(const std::wstring &path)
-{
-    const std::wstring problem = AuthenticodeProblem(path);
-    if (problem.empty())
-        return;
-    // An untrusted file is not left where it could be started by hand.
-    std::wstring message = L"The downloaded file " + path + L" is not trusted: " + problem + L".";
-    if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        message += L" It could not be deleted either.";
-    throw Failure(L"Exception", message);
 }
 
 } // namespace corvane::win32
