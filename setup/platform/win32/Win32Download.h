@@ -15,7 +15,8 @@ using ProgressHandler =
 // on first use. The data arrives in a file beside the target that replaces
 // it only when the download succeeded. Throws Failure of kind "Exception":
 // "Unable to load urlmon.dll", or "Error downloading URL: <url>" for every
-// failure of the download, cancellation included.
+// failure of the download: cancellation, and an error status of the server
+// (400 and above) whatever page came with it, included.
 void DownloadToFile(const std::wstring &url, const std::wstring &fileName,
                     const ProgressHandler &onProgress);
 
