@@ -16,7 +16,7 @@ import re
 import sys
 
 # Lowest first.
-LAYERS = ["sys", "iso", "toolkit", "core", "ctrls", "comp"]
+LAYERS = ["sys", "iso", "toolkit", "core", "ctrls", "editor", "comp"]
 
 # The umbrella headers at the top of the library and the layer they gather.
 UMBRELLAS = {
@@ -24,6 +24,7 @@ UMBRELLAS = {
     "WordmillISO.h": "iso",
     "WordmillCore.h": "core",
     "WordmillCtrls.h": "ctrls",
+    "WordmillVCLEditor.h": "editor",
     "WordmillComp.h": "comp",
 }
 

@@ -2,7 +2,7 @@
 
 #include <wordmill/WordmillSys.h>
 #include <wordmill/comp/Accelerators.h>
-#include <wordmill/comp/FlagImage.h>
+#include <wordmill/ctrls/FlagImage.h>
 #include <wordmill/comp/LanguageSelector.h>
 #include <wordmill/ctrls/ActivationWatcher.h>
 #include <wordmill/ctrls/ErrorMessage.h>

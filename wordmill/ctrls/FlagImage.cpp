@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QPainter>
 
+#include <cmath>
+
 namespace wordmill {
 
 QImage FitFlagImage(const QImage &Picture)
@@ -16,26 +18,32 @@ QImage FitFlagImage(const QImage &Picture)
     int width = w;
     int height = h;
     if (w > FlagImageSize || h > FlagImageSize) {
-        // The longer side becomes the flag's size, the other keeps the ratio.
+        // The longer side becomes the flag's size, the other keeps the ratio
+        // (rounded to the nearest pixel, ties to even).
         if (w >= h) {
             width = FlagImageSize;
-            height = qRound(double(FlagImageSize) * h / w);
+            height = int(std::lrint(double(FlagImageSize) * h / w));
         } else {
             height = FlagImageSize;
-            width = qRound(double(FlagImageSize) * w / h);
+            width = int(std::lrint(double(FlagImageSize) * w / h));
         }
         if (height > FlagImageSize) {
             height = FlagImageSize;
-            width = qRound(double(FlagImageSize) * w / h);
+            width = int(std::lrint(double(FlagImageSize) * w / h));
         }
         width = qMax(1, width);
         height = qMax(1, height);
     }
     const int left = (FlagImageSize - width) / 2;
     const int top = (FlagImageSize - height) / 2 + (height < FlagImageSize ? 1 : 0);
+    // Scaled first and then copied, so that no pixel outside the fitted
+    // rectangle takes a share of the picture.
+    const QImage fitted =
+        width == w && height == h
+            ? Picture
+            : Picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QPainter painter(&flag);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(left, top, width, height), Picture);
+    painter.drawImage(QPoint(left, top), fitted);
     return flag;
 }
 

@@ -1,0 +1,5 @@
+#pragma once
+
+// The built-in translation editor: its window and the engine data object
+// that runs it.
+#include <wordmill/editor/LanguageManager.h>
