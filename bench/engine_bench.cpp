@@ -1,24 +1,35 @@
 // Loading a language and fetching its texts, side by side with Qt's own
-// translation path for the same texts (.ts compiled by lrelease, QTranslator).
+// translation path for the same number of texts (.ts compiled by lrelease,
+// QTranslator, QCoreApplication::translate).
+//
+// Per kind: N lexicon items fetched by number, N smart pairs fetched by
+// their original text (Qt's model), and the file of all three kinds (N
+// component lines, N lexicon items, N smart pairs) with N item fetches.
+// Each timed run replaces the language loaded before, as a switch does; the
+// Qt side likewise loads, installs and removes a translator. Building the
+// form and listing the languages are not timed.
+//
+// The measured work sits in functions named Measured*, so that
+// `valgrind --tool=callgrind --toggle-collect='*Measured*'` counts exactly
+// the timed region (bench/run_table.py --callgrind does so).
+
+#include "support/BenchLanguages.h"
 
 #include <wordmill/WordmillCore.h>
 #include <wordmill/WordmillSys.h>
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QLibraryInfo>
-#include <QProcess>
-#include <QStringEncoder>
-#include <QTemporaryDir>
+#include <QDir>
 #include <QTranslator>
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <malloc.h>
+#include <memory>
+#include <vector>
 
 using namespace wordmill;
 using namespace Qt::StringLiterals;
+using bench::Kind;
 
 namespace {
 
@@ -32,149 +43,159 @@ public:
     void RefreshControl(QObject *, int) override {}
 };
 
-QString designText(int i)
+// A form with an engine and the lexicons the language file fills.
+struct World
 {
-    return u"Design text number %1 of the application"_s.arg(i);
-}
+    TDataModule form;
+    BenchEngine *engine = nullptr;
+    std::vector<TDesignedLexicon *> lexicons;
+    QStringList designs;
+    QString language;
 
-QString translatedText(int i)
-{
-    return u"Übersetzter Text Nummer %1 der Anwendung"_s.arg(i);
-}
+    World(const QString &dir, const QString &languageName, int n) : language(languageName)
+    {
+        form.setObjectName(u"Form1"_s);
+        engine = new BenchEngine(&form);
+        engine->dir = dir;
+        for (int i = 0; i < n; ++i)
+            designs.append(bench::DesignText(i));
+        for (int k = 0; k < bench::LexiconCount(n); ++k) {
+            auto *lexicon = new TDesignedLexicon(&form);
+            lexicon->setObjectName(bench::LexiconObjectName(k));
+            lexicon->SetItems(
+                designs.mid(qsizetype(k) * bench::LexiconCapacity, bench::LexiconCapacity));
+            lexicon->SetWordmillEngine(engine);
+            lexicons.push_back(lexicon);
+        }
+        engine->RefreshLanguages();
+        engine->Initialize(false);
+    }
+};
 
-// Bytes the heap hands out at the moment.
-long heapKiB()
+QString FolderFor(Kind kind, int n, int files = 1)
 {
-    return long(mallinfo2().uordblks / 1024);
-}
-
-QTemporaryDir &workDir()
-{
-    static QTemporaryDir dir;
+    const QString dir =
+        bench::DataDir() + u"%1-%2x%3/"_s.arg(bench::KindName(kind)).arg(n).arg(files);
+    for (int variant = 0; variant < files; ++variant)
+        bench::LanguageFile(dir, kind, n, variant);
     return dir;
 }
 
-// A language file with n lexicon items, n component lines and n smart strings.
-QString languageFile(int n)
+[[gnu::noinline]] qsizetype MeasuredWordmillItems(World &w)
 {
-    const QString path = workDir().filePath(u"de%1.lng"_s.arg(n));
-    if (QFile::exists(path))
-        return path;
-    QStringList lines{u"[LANGUAGE_FILE]"_s,
-                      u"0\t%LANGUAGE_NAME=\"Deutsch%1\"\t%CODE=de;\t%FILEVER=WMLF1;"_s.arg(n)};
-    for (int i = 0; i < n; ++i)
-        lines << u"0\t\"%1\"\t%COMPONENT=Label%2;\t%OWNER=Form1;"_s.arg(translatedText(i)).arg(i);
-    lines << u"0\t%LEXICON_STRINGS"_s << u"0\t%LEXICON_NAME=Form1.Lexicon1;"_s;
-    for (int i = 0; i < n; ++i)
-        lines << u"%1\t\"%2\""_s.arg(i).arg(translatedText(i));
-    lines << u"0\t%SMART_STRINGS"_s << u"0\t%LEXICON_NAME=Form1.Lexicon1;"_s;
-    for (int i = 0; i < n; ++i)
-        lines << u"%1\t\"%2\""_s.arg(i).arg(designText(i)) << u"%1\t\"%2\""_s.arg(i).arg(translatedText(i));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)(
-        lines.join(u"\r\n"_s) + u"\r\n"_s));
-    return path;
-}
-
-// The same n texts as a compiled Qt translation.
-QString qmFile(int n)
-{
-    const QString qm = workDir().filePath(u"de%1.qm"_s.arg(n));
-    if (QFile::exists(qm))
-        return qm;
-    const QString ts = workDir().filePath(u"de%1.ts"_s.arg(n));
-    QFile file(ts);
-    file.open(QIODevice::WriteOnly);
-    QString xml = u"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
-                  u"<TS version=\"2.1\" language=\"de\">\n<context>\n<name>Form1</name>\n"_s;
-    for (int i = 0; i < n; ++i)
-        xml += u"<message><source>%1</source><translation>%2</translation></message>\n"_s.arg(
-            designText(i), translatedText(i));
-    xml += u"</context>\n</TS>\n"_s;
-    file.write(xml.toUtf8());
-    file.close();
-    QString lrelease = u"lrelease"_s;
-    for (auto location : {QLibraryInfo::BinariesPath, QLibraryInfo::LibraryExecutablesPath}) {
-        const QString candidate = QLibraryInfo::path(location) + u"/lrelease"_s;
-        if (QFile::exists(candidate))
-            lrelease = candidate;
-    }
-    QProcess::execute(lrelease, {u"-silent"_s, ts, u"-qm"_s, qm});
-    return qm;
-}
-
-void WordmillLoadAndTranslate(benchmark::State &state)
-{
-    const int n = int(state.range(0));
-    const QString path = languageFile(n);
-    QStringList items;
-    for (int i = 0; i < n; ++i)
-        items << designText(i);
-    long heldKiB = 0;
-    for (auto _ : state) {
-        // Building the form and listing the languages is not part of the switch.
-        state.PauseTiming();
-        TDataModule form;
-        form.setObjectName(u"Form1"_s);
-        auto *engine = new BenchEngine(&form);
-        engine->dir = workDir().path() + u'/';
-        auto *lexicon = new TDesignedLexicon(&form);
-        lexicon->setObjectName(u"Lexicon1"_s);
-        lexicon->SetItems(items);
-        lexicon->SetWordmillEngine(engine);
-        engine->RefreshLanguages();
-        engine->Initialize(false);
-        state.ResumeTiming();
-        const long before = heapKiB();
-        engine->Translate(u"Deutsch%1"_s.arg(n));
-        heldKiB = heapKiB() - before;
-        qsizetype total = 0;
-        for (int i = 0; i < n; ++i)
+    w.engine->Translate(w.language);
+    qsizetype total = 0;
+    for (TDesignedLexicon *lexicon : w.lexicons) {
+        const int count = lexicon->MaxIndex() + 1;
+        for (int i = 0; i < count; ++i)
             total += lexicon->Item(i).size();
-        benchmark::DoNotOptimize(total);
-        state.PauseTiming();
-        if (lexicon->Item(n - 1) != translatedText(n - 1))
-            state.SkipWithError("language not loaded");
-        delete engine; // the form's teardown is not timed either
-        delete lexicon;
-        state.ResumeTiming();
     }
-    state.counters["held_KiB"] = double(heldKiB);
-    state.counters["per_text_ns"] =
-        benchmark::Counter(double(n), benchmark::Counter::kIsIterationInvariantRate |
-                                          benchmark::Counter::kInvert);
+    return total;
 }
 
-void QtLoadAndTranslate(benchmark::State &state)
+[[gnu::noinline]] qsizetype MeasuredWordmillSmart(World &w)
+{
+    w.engine->Translate(w.language);
+    qsizetype total = 0;
+    const qsizetype n = w.designs.size();
+    for (qsizetype i = 0; i < n; ++i)
+        total +=
+            w.engine->TranslateString(w.designs.at(i), w.lexicons[i / bench::LexiconCapacity], -1)
+                .size();
+    return total;
+}
+
+[[gnu::noinline]] qsizetype MeasuredQt(const QString &qm, const QList<QByteArray> &sources)
+{
+    QTranslator translator;
+    if (!translator.load(qm))
+        return -1;
+    QCoreApplication::installTranslator(&translator);
+    qsizetype total = 0;
+    for (const QByteArray &source : sources)
+        total += QCoreApplication::translate("Form1", source.constData()).size();
+    QCoreApplication::removeTranslator(&translator);
+    return total;
+}
+
+[[gnu::noinline]] void MeasuredWordmillRefresh(World &w)
+{
+    w.engine->RefreshLanguages();
+}
+
+void SetPerText(benchmark::State &state, double texts)
+{
+    state.counters["texts"] = texts;
+    state.counters["per_text_ns"] = benchmark::Counter(
+        texts, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void WordmillLoad(benchmark::State &state, Kind kind)
 {
     const int n = int(state.range(0));
-    const QString qm = qmFile(n);
-    QList<QByteArray> sources;
-    for (int i = 0; i < n; ++i)
-        sources << designText(i).toUtf8();
+    World w(FolderFor(kind, n), bench::LanguageName(kind, n), n);
+    const bool smart = kind == Kind::Smart;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(smart ? MeasuredWordmillSmart(w) : MeasuredWordmillItems(w));
+    const TDesignedLexicon *last = w.lexicons.back();
+    const QString expected = bench::TranslatedText(n - 1);
+    const QString got = smart ? w.engine->TranslateString(w.designs.last(), w.lexicons.back(), -1)
+                              : w.lexicons.back()->Item(last->MaxIndex());
+    if (got != expected)
+        state.SkipWithError("the language was not loaded");
+    SetPerText(state, kind == Kind::AllThree ? 3.0 * n : double(n));
+}
+
+void QtLoad(benchmark::State &state)
+{
+    const int n = int(state.range(0));
+    const QString qm = bench::QmFile(bench::DataDir() + u"qt/"_s, n);
+    const QList<QByteArray> sources = bench::QmSources(n);
+    if (qm.isEmpty()) {
+        state.SkipWithError("lrelease produced no translation");
+        return;
+    }
     for (auto _ : state) {
-        QTranslator translator;
-        if (!translator.load(qm)) {
-            state.SkipWithError("lrelease produced no translation");
+        const qsizetype total = MeasuredQt(qm, sources);
+        if (total < 0) {
+            state.SkipWithError("cannot load the .qm file");
             break;
         }
-        QCoreApplication::installTranslator(&translator);
-        qsizetype total = 0;
-        for (int i = 0; i < n; ++i)
-            total += QCoreApplication::translate("Form1", sources.at(i).constData()).size();
         benchmark::DoNotOptimize(total);
-        QCoreApplication::removeTranslator(&translator);
     }
-    state.counters["per_text_ns"] =
-        benchmark::Counter(double(n), benchmark::Counter::kIsIterationInvariantRate |
-                                          benchmark::Counter::kInvert);
+    SetPerText(state, double(n));
+}
+
+// Listing a folder of ten large languages: only their headers matter.
+void WordmillRefresh(benchmark::State &state)
+{
+    const int n = int(state.range(0));
+    const int files = int(state.range(1));
+    World w(FolderFor(Kind::AllThree, n, files), bench::LanguageName(Kind::AllThree, n), 1);
+    for (auto _ : state)
+        MeasuredWordmillRefresh(w);
+    if (w.engine->LData()->Languages.size() != files + 1)
+        state.SkipWithError("not every language was listed");
+    state.counters["files"] = files;
+    state.counters["per_file_ms"] =
+        benchmark::Counter(double(files) / 1000.0, benchmark::Counter::kIsIterationInvariantRate |
+                                                       benchmark::Counter::kInvert);
+}
+
+void Sizes(benchmark::internal::Benchmark *b)
+{
+    for (int n : {1000, 10000, 60000, 200000})
+        b->Arg(n);
+    b->Unit(benchmark::kMillisecond);
 }
 
 } // namespace
 
-BENCHMARK(WordmillLoadAndTranslate)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
-BENCHMARK(QtLoadAndTranslate)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WordmillLoad, lexicon, Kind::Lexicon)->Apply(Sizes);
+BENCHMARK_CAPTURE(WordmillLoad, smart, Kind::Smart)->Apply(Sizes);
+BENCHMARK_CAPTURE(WordmillLoad, three, Kind::AllThree)->Apply(Sizes);
+BENCHMARK(QtLoad)->Apply(Sizes);
+BENCHMARK(WordmillRefresh)->Args({60000, 10})->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
