@@ -11,7 +11,7 @@ packages=(
     g++-mingw-w64-i686
     wine wine32:i386 wine64 wixl openssl osslsigncode
     xvfb xauth imagemagick fonts-dejavu-core fonts-liberation2
-    python3
+    python3 openssl
 )
 
 sudo_cmd=()

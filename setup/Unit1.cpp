@@ -2,13 +2,17 @@
 
 #include "Download.h"
 #include "MessageBox.h"
+#include "fce_import_so.h"
+#include "platform/InstallerPins.h"
+#include "platform/SetupLog.h"
 #include <wordmill/comp/WordmillEngine.h>
 #include <wordmill/core/DesignedLexicon.h>
 #include <wordmill/comp/WidgetFormReader.h>
-#include "fce_import_so.h"
+#include <wordmill/sys/DisplayText.h>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -88,12 +92,28 @@ bool NativeClientInstalled()
     return RegistryKeyExists(corvane::NativeClientKey.toString());
 }
 
+// Exit codes of an installer that succeeded: 3010 and 1641 ask for a restart
+// (the latter has already started it).
+constexpr quint32 ExitSuccess = 0;
+constexpr quint32 ExitRestartRequired = 3010;
+constexpr quint32 ExitRestartInitiated = 1641;
+
 // Starts an installer with the file's default action in a normal window and
-// waits for it; whether it could be started is not looked at, the checks
-// after it tell what it achieved.
-void RunInstaller(const QString &fileName, const QString &parameters, const QString &folder)
+// waits for it.
+corvane::RunResult RunInstaller(const QString &fileName, const QString &parameters,
+                                const QString &folder)
 {
-    corvane::CurrentPlatform().RunAndWait(fileName, parameters, QString(), ShowNormal, folder);
+    return corvane::CurrentPlatform().RunAndWait(fileName, parameters, QString(), ShowNormal,
+                                                 folder);
+}
+
+QString ExitCodeText(quint32 code)
+{
+    // Large codes are HRESULTs, which are known by their hex form.
+    if (code <= 0xFFFF)
+        return QString::number(code);
+    return u"%1 (0x%2)"_s.arg(QString::number(code),
+                              QString::number(code, 16).rightJustified(8, u'0'));
 }
 
 QString Quoted(const QString &path)
@@ -165,7 +185,7 @@ void TForm1::FormCreate(QObject *Sender)
     if (!IsAdministrator())
         ShowError(Item(1), Item(2));
 
-    Memo1->setPlainText(Item(0));
+    Memo1->setPlainText(wordmill::CapDisplayText(Item(0), Memo1->objectName()));
 
     // The application installed beside the setup program: step 3 is not offered.
     if (QFileInfo::exists(QCoreApplication::applicationDirPath() + u"/crv.exe"_s)) {
@@ -183,7 +203,7 @@ void TForm1::SwitchToSystemLanguage(const QString &code)
 
 void TForm1::WordmillEngine1ChangeLanguage(QObject *Sender)
 {
-    Memo1->setPlainText(Item(0));
+    Memo1->setPlainText(wordmill::CapDisplayText(Item(0), Memo1->objectName()));
 }
 
 void TForm1::konecbClick(QObject *Sender)
@@ -193,6 +213,10 @@ void TForm1::konecbClick(QObject *Sender)
 
 void TForm1::pokracovatbClick(QObject *Sender)
 {
+    // A running step serves the event queue; the check would move the step
+    // buttons on under it.
+    if (m_stepRunning)
+        return;
     try {
         CheckRequirements();
     } catch (const corvane::Exception &e) {
@@ -250,7 +274,24 @@ void TForm1::DownloadProgress(QObject *Sender, quint32 Progress, quint32 Progres
         Cancel = true;
 }
 
-void TForm1::DownloadAndRun(const Installer &installer)
+QString TForm1::InstallerFailure(const QString &fileName, const corvane::RunResult &result)
+{
+    if (!result.started)
+        return tr("The installer %1 could not be started.").arg(fileName);
+    // Without a process to wait for there is no exit code; the checks after
+    // the installer tell what it achieved.
+    if (!result.exitCode)
+        return QString();
+    const quint32 code = *result.exitCode;
+    if (code == ExitRestartRequired || code == ExitRestartInitiated)
+        qCInfo(corvane::lcSetup, "The installer %ls asks for a restart (exit code %u)",
+               qUtf16Printable(fileName), code);
+    if (code == ExitSuccess || code == ExitRestartRequired || code == ExitRestartInitiated)
+        return QString();
+    return tr("The installer %1 ended with exit code %2.").arg(fileName, ExitCodeText(code));
+}
+
+bool TForm1::DownloadAndRun(const Installer &installer)
 {
     std::unique_ptr<corvane::TDownload> download(new corvane::TDownload(this));
     QString package;
@@ -268,6 +309,15 @@ void TForm1::DownloadAndRun(const Installer &installer)
             DownloadProgress(sender, progress, progressMax, statusCode, statusText, cancel);
         });
         download->Execute();
+        // Nothing is run that is not trusted; a refused file does not stay.
+        const QString refusal =
+            corvane::CheckInstaller(corvane::CurrentPlatform(), download->Url(), package);
+        if (!refusal.isEmpty()) {
+            if (!QFile::remove(package))
+                qCWarning(corvane::lcSetup, "The refused file %ls cannot be removed",
+                          qUtf16Printable(package));
+            throw corvane::Exception(refusal);
+        }
         zrusitb->setEnabled(false);
         pb1->setValue(0);
         download.reset();
@@ -276,12 +326,19 @@ void TForm1::DownloadAndRun(const Installer &installer)
         ShowError(e.ClassName() + u' ' + Item(6) + u' ' + e.Message() + u' ' + Item(7), Item(8));
         sb1->showMessage(e.Message());
         zrusitb->setEnabled(false);
-        return;
+        return false;
     }
 
     sb1->showMessage(installer.installingText);
-    installer.install(package, folder);
+    const QString failure =
+        InstallerFailure(installer.fileName, installer.install(package, folder));
+    if (!failure.isEmpty()) {
+        ShowError(failure, Item(2));
+        sb1->showMessage(failure);
+        return false;
+    }
     sb1->showMessage(installer.finishedText);
+    return true;
 }
 
 void TForm1::instalovat1bClick(QObject *Sender)
@@ -300,14 +357,19 @@ void TForm1::instalovat3bClick(QObject *Sender)
 }
 
 // A step serves the event queue while it downloads and waits for installers,
-// so the user may close the window meanwhile. The close takes effect once no
-// step runs any more: a download is not cut short, no installer is left
-// half-watched, and no message of the step appears after the window is gone.
+// so the user may press other buttons meanwhile. No other step starts inside
+// it (its download would replace the file the running step is fetching). A
+// close takes effect once the step is over: a download is not cut short, no
+// installer is left half-watched, and no message of the step appears after
+// the window is gone.
 void TForm1::RunStep(const std::function<void()> &step)
 {
-    ++m_runningSteps;
+    if (m_stepRunning)
+        return;
+    m_stepRunning = true;
     step();
-    if (--m_runningSteps == 0 && m_closeRequested) {
+    m_stepRunning = false;
+    if (m_closeRequested) {
         m_closeRequested = false;
         close();
     }
@@ -315,7 +377,7 @@ void TForm1::RunStep(const std::function<void()> &step)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (m_runningSteps > 0) {
+    if (m_stepRunning) {
         m_closeRequested = true;
         event->ignore();
         return;
@@ -333,7 +395,7 @@ void TForm1::InstallPrerequisites()
 
     const QString base = corvane::CurrentPlatform().DownloadBase();
     const auto runPackage = [](const QString &package, const QString &folder) {
-        RunInstaller(package, QString(), folder);
+        return RunInstaller(package, QString(), folder);
     };
 
     if (!NetFrameworkInstalled()) {
@@ -401,7 +463,7 @@ void TForm1::InstallDatabase()
         Item(14),
         // Quoted, so a temp folder with spaces reaches msiexec as one path.
         [](const QString &package, const QString &folder) {
-            RunInstaller(u"msiexec"_s, u"/i "_s + Quoted(package), folder);
+            return RunInstaller(u"msiexec"_s, u"/i "_s + Quoted(package), folder);
         },
         QString(),
     });
@@ -436,7 +498,7 @@ void TForm1::InstallApplication()
         u"crvsetup.exe"_s,
         Item(9) + u" program "_s + Item(22) + u"..."_s,
         [](const QString &package, const QString &folder) {
-            RunInstaller(package, QString(), folder);
+            return RunInstaller(package, QString(), folder);
         },
         Item(17),
     });

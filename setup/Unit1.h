@@ -2,6 +2,8 @@
 
 #include <wordmill/ctrls/Form.h>
 
+#include "platform/Platform.h"
+
 #include <QString>
 
 #include <functional>
@@ -63,7 +65,7 @@ private:
         QString fileName;
         QString installingText;
         // Starts the downloaded package (full path) with the folder it is in.
-        std::function<void(const QString &package, const QString &folder)> install;
+        std::function<corvane::RunResult(const QString &package, const QString &folder)> install;
         QString finishedText;
     };
 
@@ -78,9 +80,15 @@ private:
     void InstallDatabase();
     void InstallApplication();
     // Downloads the installer into the temp folder, showing progress and
-    // offering cancel, then runs it and waits for it. A failed download is
-    // reported in a message box and the status bar; its installer is skipped.
-    void DownloadAndRun(const Installer &installer);
+    // offering cancel, checks that it may be run (InstallerPins.h), then runs
+    // it and waits for it. A failed or refused download is reported in a
+    // message box and the status bar, and its installer is skipped; an
+    // installer that cannot be started or ends with a failure code is
+    // reported likewise. True when the installer ran and succeeded.
+    bool DownloadAndRun(const Installer &installer);
+    // Why an installer's run failed: not started, or an exit code other than
+    // success (0) or success with a restart (3010, 1641); empty otherwise.
+    static QString InstallerFailure(const QString &fileName, const corvane::RunResult &result);
     void DownloadProgress(QObject *Sender, quint32 Progress, quint32 ProgressMax,
                           quint32 StatusCode, const QString &StatusText, bool &Cancel);
     void SwitchToSystemLanguage(const QString &code);
@@ -102,6 +110,6 @@ private:
     wordmill::TWordmillEngine *WordmillEngine1 = nullptr;
     wordmill::TDesignedLexicon *Lexicon1 = nullptr;
 
-    int m_runningSteps = 0;
+    bool m_stepRunning = false;
     bool m_closeRequested = false;
 };

@@ -5,6 +5,7 @@
 #include <wordmill/sys/ClassTable.h>
 #include <wordmill/sys/ComponentStructure.h>
 #include <wordmill/sys/Descent.h>
+#include <wordmill/sys/DisplayText.h>
 #include <wordmill/sys/FlagBuffer.h>
 #include <wordmill/sys/FlagPictures.h>
 #include <wordmill/sys/FlagSection.h>
@@ -24,6 +25,7 @@
 #include <wordmill/sys/Paths.h>
 #include <wordmill/sys/PictureText.h>
 #include <wordmill/sys/PropertyNames.h>
+#include <wordmill/sys/SaveFile.h>
 #include <wordmill/sys/SmartLexiconData.h>
 #include <wordmill/sys/StructLines.h>
 #include <wordmill/sys/TextHelpers.h>

@@ -11,8 +11,8 @@ constexpr int PollIntervalMs = 10;
 
 } // namespace
 
-bool RunProcessAndWait(const QString &program, const QStringList &arguments,
-                       const QString &directory, const QProcessEnvironment &environment)
+RunResult RunProcessAndWait(const QString &program, const QStringList &arguments,
+                            const QString &directory, const QProcessEnvironment &environment)
 {
     QProcess process;
     process.setProgram(program);
@@ -23,7 +23,7 @@ bool RunProcessAndWait(const QString &program, const QStringList &arguments,
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start();
     if (!process.waitForStarted(-1))
-        return false;
+        return RunResult::NotStarted();
     // An installer that asks a question gets end-of-input, not a hang.
     process.closeWriteChannel();
     while (process.state() != QProcess::NotRunning) {
@@ -31,7 +31,9 @@ bool RunProcessAndWait(const QString &program, const QStringList &arguments,
             break;
         QCoreApplication::processEvents();
     }
-    return true;
+    if (process.exitStatus() == QProcess::CrashExit)
+        return RunResult::Exited(128 + quint32(process.exitCode()));
+    return RunResult::Exited(quint32(process.exitCode()));
 }
 
 } // namespace corvane

@@ -4,14 +4,15 @@
 #include "platform/DownloadBase.h"
 #include "platform/HttpDownload.h"
 #include "platform/LocaleInfo.h"
+#include "platform/MachineIni.h"
 #include "platform/MachineProfile.h"
+#include "platform/SetupLog.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
-#include <QSettings>
 #include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
@@ -94,30 +95,39 @@ EmulatedPlatform::EmulatedPlatform(const QString &profileFolder)
     PrepareMachineProfile(m_profile);
 }
 
+MachineSettings EmulatedPlatform::Machine()
+{
+    const QString path = m_profile + u"/machine.ini"_s;
+    QStringList problems;
+    const MachineSettings machine = ReadMachineIni(path, problems);
+    // The file is read at every probe; each problem is logged once.
+    for (const QString &problem : std::as_const(problems)) {
+        if (!m_reportedProblems.contains(problem)) {
+            m_reportedProblems.insert(problem);
+            qCWarning(lcSetup, "%ls: %ls", qUtf16Printable(path), qUtf16Printable(problem));
+        }
+    }
+    return machine;
+}
+
 bool EmulatedPlatform::IsAdministrator()
 {
-    const QSettings machine(m_profile + u"/machine.ini"_s, QSettings::IniFormat);
-    return machine.value(u"windows/admin"_s, IsRootUser()).toBool();
+    return Machine().admin.value_or(IsRootUser());
 }
 
 WindowsVersion EmulatedPlatform::GetWindowsVersion()
 {
-    const QSettings machine(m_profile + u"/machine.ini"_s, QSettings::IniFormat);
-    return {machine.value(u"windows/platform"_s, 2).toUInt(),
-            machine.value(u"windows/major"_s, 6).toUInt(),
-            machine.value(u"windows/minor"_s, 1).toUInt()};
+    return Machine().version;
 }
 
 bool EmulatedPlatform::IsWow64()
 {
-    const QSettings machine(m_profile + u"/machine.ini"_s, QSettings::IniFormat);
-    return machine.value(u"windows/wow64"_s, true).toBool();
+    return Machine().wow64;
 }
 
 bool EmulatedPlatform::IsInternetConnected()
 {
-    const QSettings machine(m_profile + u"/machine.ini"_s, QSettings::IniFormat);
-    return machine.value(u"windows/online"_s, true).toBool();
+    return Machine().online;
 }
 
 bool EmulatedPlatform::RegistryKeyExists(const QString &path)
@@ -155,8 +165,9 @@ void EmulatedPlatform::DownloadToFile(const QString &url, const QString &fileNam
     HttpDownloadToFile(url, fileName, onProgress, sender);
 }
 
-bool EmulatedPlatform::RunAndWait(const QString &fileName, const QString &parameters,
-                                  const QString &verb, int showCommand, const QString &directory)
+RunResult EmulatedPlatform::RunAndWait(const QString &fileName, const QString &parameters,
+                                       const QString &verb, int showCommand,
+                                       const QString &directory)
 {
     QString program;
     QStringList arguments = QProcess::splitCommand(parameters);
@@ -170,7 +181,7 @@ bool EmulatedPlatform::RunAndWait(const QString &fileName, const QString &parame
             // A bare program name, as the shell would look it up.
             path = fileName.contains(u'/') ? QString() : QStandardPaths::findExecutable(fileName);
             if (path.isEmpty())
-                return false;
+                return RunResult::NotStarted();
         }
         path = QFileInfo(path).absoluteFilePath();
         if (path.endsWith(u".msi"_s, Qt::CaseInsensitive)) {
@@ -183,7 +194,7 @@ bool EmulatedPlatform::RunAndWait(const QString &fileName, const QString &parame
         }
     }
     if (program.isEmpty())
-        return false;
+        return RunResult::NotStarted();
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(MachineProfileVariable), m_profile);

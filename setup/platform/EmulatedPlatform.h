@@ -2,7 +2,11 @@
 
 #include "platform/Platform.h"
 
+#include <QSet>
+
 namespace corvane {
+
+struct MachineSettings;
 
 // A Windows machine emulated by a profile folder (see MachineProfile.h):
 // the probes read the profile on every call, downloads are real HTTP, and
@@ -29,13 +33,17 @@ public:
     // A .msi package is handed to the msiexec helper ("/i package"), the name
     // "msiexec" is the helper itself, and any other file is made executable
     // and run. The verb and the show command have no meaning here.
-    bool RunAndWait(const QString &fileName, const QString &parameters, const QString &verb,
-                    int showCommand, const QString &directory) override;
+    RunResult RunAndWait(const QString &fileName, const QString &parameters, const QString &verb,
+                         int showCommand, const QString &directory) override;
     // CORVANE_DOWNLOAD_BASE, else the bundled demo server on this machine.
     QString DownloadBase() override;
 
 private:
+    // machine.ini as it is now; problems in it go to the log.
+    MachineSettings Machine();
+
     QString m_profile;
+    QSet<QString> m_reportedProblems;
 };
 
 } // namespace corvane

@@ -98,14 +98,19 @@ void FakePlatform::DownloadToFile(const QString &url, const QString &fileName,
     }
 }
 
-bool FakePlatform::RunAndWait(const QString &fileName, const QString &parameters,
-                              const QString &verb, int showCommand, const QString &directory)
+FakePlatform::RunEffect FakePlatform::ExitsWith(quint32 exitCode)
+{
+    return [exitCode](const RunCall &) { return RunResult::Exited(exitCode); };
+}
+
+RunResult FakePlatform::RunAndWait(const QString &fileName, const QString &parameters,
+                                   const QString &verb, int showCommand, const QString &directory)
 {
     const RunCall call{fileName, parameters, verb, showCommand, directory};
     m_runs.append(call);
     if (const auto it = m_runEffects.constFind(fileName); it != m_runEffects.cend() && *it)
         return (*it)(call);
-    return true;
+    return RunResult::Exited(0);
 }
 
 } // namespace corvane

@@ -54,7 +54,9 @@ public:
     };
 
     // Called when a program is run; its result is RunAndWait's result.
-    using RunEffect = std::function<bool(const RunCall &call)>;
+    using RunEffect = std::function<RunResult(const RunCall &call)>;
+    // An effect that only reports: started and ended with this exit code.
+    static RunEffect ExitsWith(quint32 exitCode);
 
     FakePlatform();
 
@@ -78,8 +80,14 @@ public:
     // notification of 0 of 0 bytes.
     void SetDownloadScript(const QString &url, const DownloadScript &script);
     // Scripts what running a file does (matched by the exact file name given
-    // to RunAndWait); unscripted runs return true and do nothing.
+    // to RunAndWait); unscripted runs end with exit code 0 and do nothing.
     void SetRunEffect(const QString &fileName, const RunEffect &effect);
+
+    // Makes VerifyInstaller refuse the file at this path with this reason.
+    void SetInstallerRefusal(const QString &path, const QString &reason)
+    {
+        m_refusals.insert(path, reason);
+    }
 
     const QList<DownloadCall> &Downloads() const { return m_downloads; }
     const QList<RunCall> &Runs() const { return m_runs; }
@@ -94,9 +102,10 @@ public:
     QByteArray GetSystemLocaleInfo(int type) override { return m_localeInfo.value(type); }
     void DownloadToFile(const QString &url, const QString &fileName,
                         const DownloadProgressHandler &onProgress, QObject *sender) override;
-    bool RunAndWait(const QString &fileName, const QString &parameters, const QString &verb,
-                    int showCommand, const QString &directory) override;
+    RunResult RunAndWait(const QString &fileName, const QString &parameters, const QString &verb,
+                         int showCommand, const QString &directory) override;
     QString DownloadBase() override { return m_downloadBase; }
+    QString VerifyInstaller(const QString &path) override { return m_refusals.value(path); }
 
 private:
     bool m_administrator = true;
@@ -110,6 +119,7 @@ private:
     QString m_downloadBase;
     QHash<QString, DownloadScript> m_downloadScripts;
     QHash<QString, RunEffect> m_runEffects;
+    QHash<QString, QString> m_refusals;
     QList<DownloadCall> m_downloads;
     QList<RunCall> m_runs;
 };

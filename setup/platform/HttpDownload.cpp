@@ -1,5 +1,8 @@
 #include "platform/HttpDownload.h"
 
+#include "platform/SetupLog.h"
+#include <wordmill/sys/SaveFile.h>
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -42,10 +45,12 @@ public:
     }
 
     bool Run(QSaveFile &file);
+    // Why Run failed, for the log.
+    const QString &Failure() const { return m_failure; }
 
 private:
     void Notify(quint32 status);
-    void Abort();
+    void Abort(const QString &reason);
 
     const QString &m_url;
     const DownloadProgressHandler &m_onProgress;
@@ -55,6 +60,7 @@ private:
     quint32 m_total = 0;
     bool m_inHandler = false;
     bool m_failed = false;
+    QString m_failure;
 };
 
 void Download::Notify(quint32 status)
@@ -68,11 +74,13 @@ void Download::Notify(quint32 status)
     m_onProgress(m_sender, m_received, m_total, status, m_url, cancel);
     m_inHandler = false;
     if (cancel)
-        Abort();
+        Abort(u"cancelled"_s);
 }
 
-void Download::Abort()
+void Download::Abort(const QString &reason)
 {
+    if (!m_failed)
+        m_failure = reason;
     m_failed = true;
     if (m_reply && m_reply->isRunning())
         m_reply->abort();
@@ -83,8 +91,10 @@ bool Download::Run(QSaveFile &file)
     const QUrl address(m_url, QUrl::StrictMode);
     const QString scheme = address.scheme().toLower();
     if (!address.isValid() || address.host().isEmpty() ||
-        (scheme != u"http"_s && scheme != u"https"_s))
+        (scheme != u"http"_s && scheme != u"https"_s)) {
+        m_failure = u"not an http or https address"_s;
         return false;
+    }
 
     QNetworkAccessManager manager;
     QNetworkRequest request(address);
@@ -104,7 +114,7 @@ bool Download::Run(QSaveFile &file)
         if (m_failed)
             return;
         if (file.write(data) != data.size()) {
-            Abort();
+            Abort(file.errorString());
             return;
         }
         idle.start();
@@ -128,8 +138,11 @@ bool Download::Run(QSaveFile &file)
     idle.stop();
 
     const int httpStatus = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool succeeded = !m_failed && m_reply->error() == QNetworkReply::NoError &&
-                           httpStatus >= 200 && httpStatus < 300;
+    if (!m_failed && m_reply->error() != QNetworkReply::NoError)
+        Abort(m_reply->errorString());
+    else if (!m_failed && (httpStatus < 200 || httpStatus >= 300))
+        Abort(u"HTTP status %1"_s.arg(httpStatus));
+    const bool succeeded = !m_failed;
     m_reply->disconnect(&loop);
     m_reply = nullptr;
     return succeeded;
@@ -142,8 +155,19 @@ void HttpDownloadToFile(const QString &url, const QString &fileName,
 {
     QSaveFile file(fileName);
     Download download(url, onProgress, sender);
-    if (!file.open(QIODevice::WriteOnly) || !download.Run(file) || !file.commit()) {
+    QString failure;
+    if (!file.open(QIODevice::WriteOnly))
+        failure = file.errorString();
+    else if (!download.Run(file))
+        failure = download.Failure();
+    else
+        // Every write and the final flush are checked: a full disk must not
+        // leave an empty installer in place of the earlier one.
+        failure = wordmill::CommitSaveFile(file);
+    if (!failure.isEmpty()) {
         file.cancelWriting();
+        qCWarning(lcSetup, "Download of %ls to %ls failed: %ls", qUtf16Printable(url),
+                  qUtf16Printable(fileName), qUtf16Printable(failure));
         throw Exception(u"Error downloading URL: "_s + url);
     }
 }

@@ -20,6 +20,7 @@ constexpr char DefaultMachineIni[] =
     "; online: whether an internet connection is reported.\n"
     "; admin: whether the user is an administrator; when the key is missing,\n"
     ";   only the root user is one.\n"
+    "; Yes and no are written true/false, yes/no, on/off or 1/0.\n"
     "; Installed software is the key folders below registry/HKLM.\n"
     "[windows]\n"
     "platform=2\n"

@@ -31,6 +31,12 @@ std::unique_ptr<Platform> CreateNativePlatform()
 
 } // namespace
 
+QString Platform::VerifyInstaller(const QString &path)
+{
+    Q_UNUSED(path);
+    return QString();
+}
+
 Platform &CurrentPlatform()
 {
     auto &platform = Installed();

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 class QObject;
@@ -39,6 +40,21 @@ struct WindowsVersion
     quint32 minor = 0;
 };
 
+// How a program started by RunAndWait ended.
+struct RunResult
+{
+    // false when nothing could be started
+    bool started = false;
+    // the exit code of the process waited for; none when the start gave no
+    // process to wait for (a document handed to a program already running)
+    std::optional<quint32> exitCode;
+
+    static RunResult NotStarted() { return {}; }
+    static RunResult WithoutProcess() { return {true, std::nullopt}; }
+    static RunResult Exited(quint32 code) { return {true, code}; }
+    explicit operator bool() const { return started; }
+};
+
 // Progress of a download: amount received, expected total (0 while unknown),
 // status code and text; the handler sets cancel to stop the download.
 using DownloadProgressHandler =
@@ -69,9 +85,18 @@ public:
     virtual void DownloadToFile(const QString &url, const QString &fileName,
                                 const DownloadProgressHandler &onProgress, QObject *sender) = 0;
     // Starts a program or document and waits for its process while the
-    // caller's event queue keeps being served; false when nothing started.
-    virtual bool RunAndWait(const QString &fileName, const QString &parameters, const QString &verb,
-                            int showCommand, const QString &directory) = 0;
+    // caller's event queue keeps being served.
+    virtual RunResult RunAndWait(const QString &fileName, const QString &parameters,
+                                 const QString &verb, int showCommand,
+                                 const QString &directory) = 0;
+
+    // Whether a downloaded installer may be run: empty when this backend
+    // trusts the file, else the reason it does not, worded for the user. The
+    // steps ask after every download and before running the file, once the
+    // common pin-file check (InstallerPins.h) has passed. The Windows backend
+    // asks for a valid Authenticode signature; a backend without a check of
+    // its own trusts every file.
+    virtual QString VerifyInstaller(const QString &path);
 
     // Base address of the download server, without a trailing slash.
     virtual QString DownloadBase() = 0;

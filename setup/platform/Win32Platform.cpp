@@ -79,11 +79,17 @@ void Win32Platform::DownloadToFile(const QString &url, const QString &fileName,
     }
 }
 
-bool Win32Platform::RunAndWait(const QString &fileName, const QString &parameters,
-                               const QString &verb, int showCommand, const QString &directory)
+RunResult Win32Platform::RunAndWait(const QString &fileName, const QString &parameters,
+                                    const QString &verb, int showCommand, const QString &directory)
 {
-    return win32::RunAndWait(fileName.toStdWString(), parameters.toStdWString(),
-                             verb.toStdWString(), showCommand, directory.toStdWString());
+    const win32::RunOutcome outcome =
+        win32::RunAndWait(fileName.toStdWString(), parameters.toStdWString(), verb.toStdWString(),
+                          showCommand, directory.toStdWString());
+    if (!outcome.started)
+        return RunResult::NotStarted();
+    if (!outcome.hasExitCode)
+        return RunResult::WithoutProcess();
+    return RunResult::Exited(quint32(outcome.exitCode));
 }
 
 QString Win32Platform::DownloadBase()

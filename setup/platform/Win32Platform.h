@@ -25,8 +25,8 @@ public:
     QByteArray GetSystemLocaleInfo(int type) override;
     void DownloadToFile(const QString &url, const QString &fileName,
                         const DownloadProgressHandler &onProgress, QObject *sender) override;
-    bool RunAndWait(const QString &fileName, const QString &parameters, const QString &verb,
-                    int showCommand, const QString &directory) override;
+    RunResult RunAndWait(const QString &fileName, const QString &parameters, const QString &verb,
+                         int showCommand, const QString &directory) override;
     // CORVANE_DOWNLOAD_BASE, else the demo download server on this machine.
     QString DownloadBase() override;
 

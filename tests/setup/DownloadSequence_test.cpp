@@ -3,6 +3,11 @@
 #include "Form1Fixture.h"
 #include "TestPrinters.h"
 #include "fce_import_so.h"
+#include "platform/InstallerPins.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -87,7 +92,7 @@ TEST_F(DownloadSequenceTest, StepOneGoesOnAfterAFailedDownloadAndReportsTwice)
     machine->SetRunEffect(machine->GetTempFolder() + u"sqlncli.msi"_s,
                           [this](const FakePlatform::RunCall &) {
                               machine->AddRegistryKey(corvane::NativeClientKey.toString());
-                              return true;
+                              return corvane::RunResult::Exited(0);
                           });
 
     Click(u"instalovat1b"_s);
@@ -237,6 +242,55 @@ TEST_F(DownloadSequenceTest, StepTwoGoesOnAfterAFailedDownloadAndReportsTwice)
     EXPECT_EQ(boxes.at(1), ItemBox(15, 2));
     EXPECT_TRUE(machine->Runs().isEmpty());
     EXPECT_EQ(Steps(), (std::array<bool, 3>{false, true, false}));
+}
+
+TEST_F(DownloadSequenceTest, InstallerThatDiffersFromItsPinIsDeletedAndNotRun)
+{
+    QTemporaryDir temp;
+    machine->SetTempFolder(temp.path() + u'/');
+    const QString pins = temp.filePath(u"installers.sha256"_s);
+    corvane::SetInstallerPinFile(pins);
+    const QByteArray installer = "#!/bin/sh\necho Corvane\n";
+    const auto pin = [&](const QByteArray &data) {
+        QFile file(pins);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex() +
+                   "  /data/crv/crvsetup.exe\n");
+    };
+    pin("another installer");
+    PrepareStepThree();
+    FakePlatform::DownloadScript script;
+    script.content = installer;
+    machine->SetDownloadScript(Url(ApplicationPath), script);
+
+    Click(u"instalovat3b"_s);
+
+    const QString package = machine->GetTempFolder() + u"crvsetup.exe"_s;
+    const QString refusal =
+        u"The downloaded file %1 is not trusted: its SHA-256 checksum %2 differs from %3, the one "
+        u"%4 names for /data/crv/crvsetup.exe"_s.arg(
+            package,
+            QString::fromLatin1(
+                QCryptographicHash::hash(installer, QCryptographicHash::Sha256).toHex()),
+            QString::fromLatin1(
+                QCryptographicHash::hash("another installer", QCryptographicHash::Sha256).toHex()),
+            pins);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes.first(),
+              (ShownBox{ErrorText(u"Exception"_s, refusal), u"error"_s, QMessageBox::Critical}));
+    EXPECT_EQ(StatusBar()->currentMessage(), refusal);
+    EXPECT_FALSE(QFile::exists(package));
+    EXPECT_TRUE(machine->Runs().isEmpty());
+    EXPECT_FALSE(Button(u"zrusitb"_s)->isEnabled());
+
+    // The wizard stays usable: with the right pin the next try installs.
+    pin(installer);
+    Click(u"pokracovatb"_s);
+    Click(u"instalovat3b"_s);
+    EXPECT_EQ(boxes.size(), 1);
+    EXPECT_EQ(machine->Runs().size(), 1);
+    EXPECT_EQ(StatusBar()->currentMessage(), Item(17));
+    corvane::SetInstallerPinFile(QString());
 }
 
 } // namespace

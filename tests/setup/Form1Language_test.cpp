@@ -1,10 +1,14 @@
 #include "Unit1.h"
 
 #include "Form1Fixture.h"
+#include "LogCapture.h"
 #include "TestPrinters.h"
+#include "fce_import_so.h"
 #include <wordmill/comp/LangCombo.h>
 #include <wordmill/comp/WordmillEngine.h>
-#include "fce_import_so.h"
+#include <wordmill/core/LangCoreData.h>
+#include <wordmill/sys/Descent.h>
+#include <wordmill/sys/DisplayText.h>
 
 using namespace Qt::StringLiterals;
 
@@ -101,6 +105,20 @@ TEST_F(Form1Language, TheComboBoxSwitchesCaptionsAndDescriptionButNotTheList)
     ExpectEnglish(false);
     EXPECT_EQ(Memo(u"Memo2"_s)->toPlainText(),
               u"Net Framework 4.0.2\nSQL Native Client 11 64bit"_s);
+}
+
+TEST_F(Form1Language, AHugeDescriptionIsCutForTheWindow)
+{
+    StartIn("en");
+    // A language whose description is one unbroken word of a million characters.
+    Control<wordmill::TWordmillEngine>(u"WordmillEngine1"_s)
+        ->LData()
+        ->DataLexicon.WriteItem(u"Form1.Lexicon1"_s, 0, QString(1024 * 1024, u'x'),
+                                wordmill::DescentOwn);
+    LogCapture log;
+    Form().WordmillEngine1ChangeLanguage(nullptr);
+    EXPECT_EQ(Memo(u"Memo1"_s)->toPlainText(), QString(wordmill::MaxDisplayTextLength, u'x'));
+    EXPECT_EQ(log.Warnings().size(), 1);
 }
 
 } // namespace

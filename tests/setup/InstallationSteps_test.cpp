@@ -6,6 +6,9 @@
 
 #include <QRegularExpression>
 
+#include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -54,7 +57,7 @@ protected:
         const auto leaves = [this](QStringView key) {
             return [this, key](const corvane::FakePlatform::RunCall &) {
                 machine->AddRegistryKey(key.toString());
-                return true;
+                return corvane::RunResult::Exited(0);
             };
         };
         machine->SetRunEffect(Temp() + u"dotnetfx40_full_x86_x64.exe"_s,
@@ -282,7 +285,7 @@ TEST_P(InstallerTest, IsFetchedIntoTheTempFolderAndStarted)
         whileInstalling = StatusBar()->currentMessage();
         cancelAfterwards = Button(u"zrusitb"_s)->isEnabled();
         barWhileInstalling = ProgressBar()->value();
-        return true;
+        return corvane::RunResult::Exited(0);
     });
 
     Click(QString::fromUtf16(c.button));
@@ -362,21 +365,182 @@ const InstallerCase installerCases[] = {
 INSTANTIATE_TEST_SUITE_P(Installers, InstallerTest, testing::ValuesIn(installerCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-class StepThreeTest : public StepsFixture
+// What a step makes of its installer's end: the exit code (or no start at
+// all), the boxes shown (a text with "{n}" for item n, and the caption
+// item), the step buttons and the status bar afterwards.
+struct OutcomeCase
+{
+    const char *name;
+    const char16_t *button;
+    Machine machine;
+    const char16_t *program;         // the file started, below the temp folder unless "msiexec"
+    std::optional<quint32> exitCode; // none: it could not be started
+    std::vector<std::pair<const char16_t *, int>> boxes;
+    StepFlags after;
+    const char16_t *status;
+    friend void PrintTo(const OutcomeCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class OutcomeTest : public StepsFixture, public testing::WithParamInterface<OutcomeCase>
 {
 };
 
-TEST_F(StepThreeTest, ReportsCompletionEvenWhenItsInstallerFails)
+TEST_P(OutcomeTest, FailedInstallersAreReportedWithTheirExitCode)
 {
-    Prepare({.localDb = true});
-    SetSteps({false, false, true});
-    machine->SetRunEffect(Temp() + u"crvsetup.exe"_s,
-                          [](const corvane::FakePlatform::RunCall &) { return false; });
-    Click(u"instalovat3b"_s);
-    EXPECT_EQ(machine->Runs().size(), 1);
-    EXPECT_EQ(StatusBar()->currentMessage(), Item(17));
-    EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_EQ(Steps(), (StepFlags{false, false, false}));
+    const OutcomeCase &c = GetParam();
+    Prepare(c.machine);
+    SetSteps({c.button == std::u16string_view(u"instalovat1b"),
+              c.button == std::u16string_view(u"instalovat2b"),
+              c.button == std::u16string_view(u"instalovat3b")});
+    const QString program = QString::fromUtf16(c.program);
+    machine->SetRunEffect(program == u"msiexec"_s ? program : Temp() + program,
+                          [&c](const corvane::FakePlatform::RunCall &) {
+                              return c.exitCode ? corvane::RunResult::Exited(*c.exitCode)
+                                                : corvane::RunResult::NotStarted();
+                          });
+
+    Click(QString::fromUtf16(c.button));
+
+    QList<ShownBox> expected;
+    for (const auto &[text, caption] : c.boxes)
+        expected.append({Expand(text), Item(caption), QMessageBox::Critical});
+    EXPECT_EQ(boxes, expected);
+    EXPECT_EQ(Steps(), c.after);
+    EXPECT_EQ(StatusBar()->currentMessage(), Expand(c.status));
 }
+
+const OutcomeCase outcomeCases[] = {
+    {"StepThreeSucceedsWithExitCodeZero",
+     u"instalovat3b",
+     {.localDb = true},
+     u"crvsetup.exe",
+     0,
+     {},
+     {false, false, false},
+     u"{17}"},
+    {"StepThreeSucceedsWhenARestartIsRequired",
+     u"instalovat3b",
+     {.localDb = true},
+     u"crvsetup.exe",
+     3010,
+     {},
+     {false, false, false},
+     u"{17}"},
+    {"StepThreeSucceedsWhenTheRestartWasStarted",
+     u"instalovat3b",
+     {.localDb = true},
+     u"crvsetup.exe",
+     1641,
+     {},
+     {false, false, false},
+     u"{17}"},
+    {"StepThreeReportsAFailureCode",
+     u"instalovat3b",
+     {.localDb = true},
+     u"crvsetup.exe",
+     1603,
+     {{u"The installer crvsetup.exe ended with exit code 1603.", 2}},
+     {false, false, false},
+     u"The installer crvsetup.exe ended with exit code 1603."},
+    {"StepThreeShowsALargeCodeInHexToo",
+     u"instalovat3b",
+     {.localDb = true},
+     u"crvsetup.exe",
+     0x80070643u,
+     {{u"The installer crvsetup.exe ended with exit code 2147944003 (0x80070643).", 2}},
+     {false, false, false},
+     u"The installer crvsetup.exe ended with exit code 2147944003 (0x80070643)."},
+    {"StepThreeReportsAnInstallerThatCannotStart",
+     u"instalovat3b",
+     {.localDb = true},
+     u"crvsetup.exe",
+     std::nullopt,
+     {{u"The installer crvsetup.exe could not be started.", 2}},
+     {false, false, false},
+     u"The installer crvsetup.exe could not be started."},
+    {"StepTwoReportsTheCodeAndThenTheMissingDatabase",
+     u"instalovat2b",
+     {.netFramework = true, .nativeClient = true, .installersWork = false},
+     u"msiexec",
+     1603,
+     {{u"The installer sqllocaldb.msi ended with exit code 1603.", 2}, {u"{15}", 2}},
+     {false, true, false},
+     u""},
+    {"StepOneReportsEachFailedInstallerThenWhatIsMissing",
+     u"instalovat1b",
+     {.nativeClient = true, .installersWork = false},
+     u"dotnetfx40_full_x86_x64.exe",
+     5,
+     {{u"The installer dotnetfx40_full_x86_x64.exe ended with exit code 5.", 2}, {u"{10}", 2}},
+     {true, false, false},
+     u""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, OutcomeTest, testing::ValuesIn(outcomeCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// Buttons the user presses while a step's first download runs.
+struct ReentryCase
+{
+    const char *name;
+    const char16_t *button;
+    Machine machine;
+    StepFlags before;
+    std::vector<const char16_t *> pressed;
+    std::vector<const QString *> downloads;
+    StepFlags after;
+    friend void PrintTo(const ReentryCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class ReentryTest : public StepsFixture, public testing::WithParamInterface<ReentryCase>
+{
+};
+
+TEST_P(ReentryTest, NothingElseStartsWhileAStepRuns)
+{
+    const ReentryCase &c = GetParam();
+    Prepare(c.machine);
+    SetSteps(c.before);
+    corvane::FakePlatform::DownloadScript script;
+    script.notifications = {{0, 10}, {10, 10}};
+    bool pressed = false;
+    script.beforeNotification = [&](int i) {
+        if (i != 0 || std::exchange(pressed, true))
+            return;
+        for (const char16_t *button : c.pressed)
+            Click(QString::fromUtf16(button));
+    };
+    machine->SetDownloadScript(Url(*c.downloads.front()), script);
+
+    Click(QString::fromUtf16(c.button));
+
+    QStringList expectedUrls;
+    for (const QString *path : c.downloads)
+        expectedUrls.append(Url(*path));
+    EXPECT_EQ(DownloadedUrls(), expectedUrls);
+    EXPECT_TRUE(boxes.isEmpty()) << qPrintable(boxes.value(0).text);
+    EXPECT_EQ(Steps(), c.after);
+    EXPECT_EQ(Lines(u"Memo2"_s), QStringList());
+}
+
+const ReentryCase reentryCases[] = {
+    {"ContinueAndTheSameStepAgain",
+     u"instalovat1b",
+     {},
+     {true, false, false},
+     {u"pokracovatb", u"instalovat1b"},
+     {&NetFrameworkPath, &NativeClient64Path},
+     {false, true, false}},
+    {"AnotherEnabledStep",
+     u"instalovat2b",
+     {.netFramework = true, .nativeClient = true},
+     {false, true, true},
+     {u"instalovat3b"},
+     {&LocalDb64Path},
+     {false, false, true}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Presses, ReentryTest, testing::ValuesIn(reentryCases),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

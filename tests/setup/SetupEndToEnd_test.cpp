@@ -1,14 +1,16 @@
 #include "Unit1.h"
 
-#include "Form1Fixture.h"
 #include "DemoServer.h"
+#include "Form1Fixture.h"
 #include "TestPrinters.h"
 #include "fce_import_so.h"
 #include "platform/EmulatedPlatform.h"
+#include "platform/InstallerPins.h"
 #include "platform/MachineProfile.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -20,6 +22,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString RepoRoot = DemoServer::RepoRoot();
+// The pin file the build writes for the demo installers.
+const QString DemoPins = QStringLiteral(WORDMILL_BINARY_DIR "/setup/installers.sha256");
 
 // Bit width of the emulated Windows and the installers its steps must fetch.
 struct MachineCase
@@ -54,6 +58,9 @@ protected:
         ASSERT_TRUE(qEnvironmentVariableIsSet("CORVANE_DOWNLOAD_BASE"))
             << "the demo server did not start";
         server->Process().readAllStandardError();
+        // Every demo installer is checked against its pin.
+        ASSERT_TRUE(QFileInfo::exists(DemoPins));
+        corvane::SetInstallerPinFile(DemoPins);
         previousBoxes = corvane::SetMessageBoxHandler([this](const corvane::MessageBoxRequest &r) {
             boxes.append({r.text, r.caption, r.icon});
         });
@@ -64,6 +71,7 @@ protected:
         form.reset();
         corvane::SetMessageBoxHandler(previousBoxes);
         corvane::SetPlatform(nullptr);
+        corvane::SetInstallerPinFile(QString());
     }
 
     // A fresh machine in a folder whose path has spaces, as temp folders under
@@ -170,6 +178,37 @@ TEST_P(SetupEndToEndTest, ContinueAfterwardsOffersOnlyTheApplication)
     Click(u"pokracovatb"_s);
     EXPECT_EQ(Steps(), (std::array<bool, 3>{false, false, true}));
     EXPECT_TRUE(boxes.isEmpty()) << qPrintable(boxes.value(0).text);
+}
+
+TEST_P(SetupEndToEndTest, AnInstallerThatDiffersFromItsPinIsRefused)
+{
+    PrepareMachine(GetParam().wow64);
+    QFile demoPins(DemoPins);
+    ASSERT_TRUE(demoPins.open(QIODevice::ReadOnly));
+    QByteArray pins = demoPins.readAll();
+    const qsizetype line = pins.indexOf("  /data/crv/crvsetup.exe");
+    ASSERT_GE(line, 64);
+    pins.replace(line - 64, 64, QByteArray(64, '0'));
+    const QString tampered = folder.filePath(u"installers.sha256"_s);
+    QFile file(tampered);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pins);
+    file.close();
+    corvane::SetInstallerPinFile(tampered);
+    QDir(profile + u"/registry/HKLM"_s).mkpath(corvane::LocalDbKey.toString().replace(u'\\', u'/'));
+    form = std::make_unique<TForm1>();
+    Click(u"pokracovatb"_s);
+
+    Click(u"instalovat3b"_s);
+
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes.first().text.contains(u"is not trusted: its SHA-256 checksum"_s))
+        << qPrintable(boxes.first().text);
+    EXPECT_FALSE(QFileInfo::exists(corvane::CurrentPlatform().GetTempFolder() + u"crvsetup.exe"_s));
+    EXPECT_FALSE(QFileInfo::exists(profile + u"/Program Files/Corvane/crv.exe"_s));
+    // Still usable: continue offers the step again.
+    Click(u"pokracovatb"_s);
+    EXPECT_EQ(Steps(), (std::array<bool, 3>{false, false, true}));
 }
 
 const MachineCase machineCases[] = {

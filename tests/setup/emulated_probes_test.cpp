@@ -3,6 +3,7 @@
 #include "TestPrinters.h"
 #include "fce_import_so.h"
 #include "platform/LocaleInfo.h"
+#include "platform/MachineIni.h"
 #include "platform/MachineProfile.h"
 
 #include <QDir>
@@ -123,9 +124,59 @@ const MachineCase machineCases[] = {
      true},
     {"Windows98", "[windows]\nplatform=1\nmajor=4\nminor=10\nadmin=true\nwow64=0\n", u"98", false,
      true, true},
+    {"NoMeansFalse", "[windows]\nwow64=no\nadmin=No\nonline=NO\n", u"Windows 7", false, false,
+     false},
+    {"OffMeansFalse", "[windows]\nwow64=off\nadmin=OFF\nonline= Off \n", u"Windows 7", false, false,
+     false},
+    {"YesAndOnMeanTrue", "[windows]\nwow64=Yes\nadmin=on\nonline=TRUE\n", u"Windows 7", true, true,
+     true},
+    {"SectionAndKeysInAnyLetterCase", "[Windows]\nMajor=6\nMINOR=0\nWow64=false\nAdmin=1\n",
+     u"Windows Vista", false, true, true},
+    {"UnknownValuesKeepTheDefaults", "[windows]\nwow64=maybe\nadmin=yes\nonline=perhaps\nminor=x\n",
+     u"Windows 7", true, true, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Profiles, MachineIniTest, testing::ValuesIn(machineCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// What the log is told about a machine.ini.
+struct IniProblemCase
+{
+    const char *name;
+    const char *ini;
+    QStringList problems;
+};
+
+class MachineIniProblemTest : public testing::TestWithParam<IniProblemCase>
+{
+};
+
+TEST_P(MachineIniProblemTest, EveryValueOrKeyThatIsNotUsedIsReported)
+{
+    QTemporaryDir dir;
+    WriteFile(dir.filePath(u"machine.ini"_s), GetParam().ini);
+    QStringList problems;
+    corvane::ReadMachineIni(dir.filePath(u"machine.ini"_s), problems);
+    EXPECT_EQ(problems, GetParam().problems);
+}
+
+const IniProblemCase iniProblemCases[] = {
+    {"CleanFile", "; comment\n[windows]\nplatform=2\nmajor=6\nminor=1\nwow64=1\nonline=yes\n", {}},
+    {"ValuesThatAreNeitherTrueNorFalse",
+     "[windows]\nadmin=maybe\nonline=sometimes\n",
+     {u"admin=maybe is neither true nor false; the default is used"_s,
+      u"online=sometimes is neither true nor false; true is used"_s}},
+    {"NumberThatIsNone", "[windows]\nmajor=six\n", {u"major=six is not a number; 6 is used"_s}},
+    {"KeysOutsideTheSection",
+     "online=no\n[machine]\nadmin=true\n",
+     {u"machine/admin is outside the [windows] section and is ignored"_s,
+      u"online is outside the [windows] section and is ignored"_s}},
+    {"UnknownKey",
+     "[windows]\nonlien=false\n",
+     {u"the key windows/onlien is unknown and ignored"_s}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, MachineIniProblemTest, testing::ValuesIn(iniProblemCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
 struct KeyCase

@@ -168,9 +168,10 @@ TEST(FakePlatformRun, RunEffectsInstallKeysAndChooseTheResult)
     machine.SetRunEffect(u"msiexec"_s, [&](const FakePlatform::RunCall &call) {
         EXPECT_EQ(call.parameters, u"/i \"C:\\T\\sqllocaldb.msi\""_s);
         machine.AddRegistryKey(corvane::LocalDbKey.toString());
-        return true;
+        return corvane::RunResult::Exited(0);
     });
-    machine.SetRunEffect(u"C:\\T\\broken.exe"_s, [](const auto &) { return false; });
+    machine.SetRunEffect(u"C:\\T\\broken.exe"_s,
+                         [](const auto &) { return corvane::RunResult::NotStarted(); });
 
     EXPECT_TRUE(machine.RunAndWait(u"msiexec"_s, u"/i \"C:\\T\\sqllocaldb.msi\""_s, QString(), 1,
                                    u"C:\\T\\"_s));

@@ -1,5 +1,6 @@
 #include "platform/HttpDownload.h"
 
+#include "SmallDisk.h"
 #include "TestPrinters.h"
 
 #include <QCoreApplication>
@@ -280,6 +281,51 @@ const FailureCase failureCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Failures, DownloadFailureTest, testing::ValuesIn(failureCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A download into a full disk: one that fits the file's buffer and one
+// larger than it.
+struct FullDiskCase
+{
+    const char *name;
+    int bytes;
+    friend void PrintTo(const FullDiskCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class DownloadToFullDiskTest : public testing::TestWithParam<FullDiskCase>
+{
+protected:
+    SmallDisk disk;
+    TestServer server;
+};
+
+TEST_P(DownloadToFullDiskTest, FailsWithTheDownloadErrorAndKeepsTheEarlierCopy)
+{
+    if (!disk.IsMounted())
+        GTEST_SKIP() << qPrintable(disk.Reason());
+    const QString target = disk.FilePath(u"setup.exe"_s);
+    QFile earlier(target);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier copy");
+    earlier.close();
+    ASSERT_TRUE(disk.Fill());
+    server.Add("/setup.exe", {.body = Payload(GetParam().bytes)});
+    const QString url = server.Url("/setup.exe");
+
+    Recorder recorder;
+    try {
+        corvane::HttpDownloadToFile(url, target, recorder.Handler(), nullptr);
+        FAIL() << "the download reported success";
+    } catch (const corvane::Exception &error) {
+        EXPECT_EQ(error.Message(), u"Error downloading URL: "_s + url);
+    }
+    EXPECT_EQ(ReadFile(target), QByteArray("earlier copy"));
+    EXPECT_EQ(disk.Files(), (QStringList{u"filler"_s, u"setup.exe"_s}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, DownloadToFullDiskTest,
+                         testing::Values(FullDiskCase{"SmallFileInTheBuffer", 2 * 1024},
+                                         FullDiskCase{"LargeFile", 300 * 1024}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

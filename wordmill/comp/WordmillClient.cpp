@@ -6,6 +6,7 @@
 #include <wordmill/comp/LangFlagsCombo.h>
 #include <wordmill/ctrls/ValuedLabel.h>
 #include <wordmill/sys/ClassTable.h>
+#include <wordmill/sys/DisplayText.h>
 #include <wordmill/sys/ItemAddress.h>
 #include <wordmill/toolkit/Form.h>
 
@@ -151,10 +152,11 @@ QStringList MemoLines(QObject *Component)
 
 void SetMemoLines(QObject *Component, const QStringList &Lines)
 {
+    const QString text = CapDisplayText(Lines.join(u'\n'), Component->objectName());
     if (auto *plain = qobject_cast<QPlainTextEdit *>(Component))
-        plain->setPlainText(Lines.join(u'\n'));
+        plain->setPlainText(text);
     else
-        static_cast<QTextEdit *>(Component)->setPlainText(Lines.join(u'\n'));
+        static_cast<QTextEdit *>(Component)->setPlainText(text);
 }
 
 // A name filter as a description and a mask: "Text files (*.txt *.text)"
@@ -317,7 +319,7 @@ void TWordmillClient::Text(QObject *Component, int PropertyID, const QString &Ac
     const QString result = TransText(Component, PropertyID, ActionText, Collect, Value);
     // Writing the same text again would only reset cursors and selections.
     if (!Collect && result != Value)
-        Assign(result);
+        Assign(CapDisplayText(result, Component->objectName()));
 }
 
 void TWordmillClient::ProcessComponent(QObject *Component, bool Collect)

@@ -2,16 +2,16 @@
 
 #include <wordmill/core/WordmillEngineCore.h>
 
+#include <wordmill/WordmillSys.h>
 #include <wordmill/core/LangCoreData.h>
 #include <wordmill/core/ProgrammableLexicon.h>
-#include <wordmill/WordmillSys.h>
 #include <wordmill/sys/FlagBuffer.h>
 #include <wordmill/sys/FlagSection.h>
+#include <wordmill/sys/SaveFile.h>
 #include <wordmill/sys/TextLines.h>
 #include <wordmill/toolkit/ComponentNames.h>
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringEncoder>
 
 using namespace Qt::StringLiterals;
@@ -143,25 +143,34 @@ bool TWordmillCore::ReadLanguageLines(const QString &Name, int Flags, const QStr
     if (trimmedLine(Lines.first()) != u'[' + fLangFileSign + u']')
         return false;
 
-    // Header: the first header line that names this language exactly.
+    // Header: the first header line that names this language exactly, else
+    // the last header line. Only that line's code and superior count: every
+    // superior load starts from empty stores, so loading the superior of an
+    // earlier header line as well would only be thrown away again, at a cost
+    // that doubles with every level of a chain.
     const int count = int(Lines.size());
     int sectionStart = count;
-    QString code;
-    FileLine line;
+    bool hasHeader = false;
+    QString header;
     for (int i = 1; i < count; ++i) {
         const QString &text = Lines.at(i);
         if (!text.contains(LangNameKey))
             continue;
         const qsizetype tab = text.indexOf(u'\t');
-        const QString value = tab >= 0 ? text.mid(tab + 1) : text;
-        code = ExtractField(value, CodeKey);
-        NormalizeISOCode(code);
-        LoadSuperiorLanguage(value, Name, Flags, Chain);
-        if (ExtractQuoted(value) == Name) {
+        header = tab >= 0 ? text.mid(tab + 1) : text;
+        hasHeader = true;
+        if (ExtractQuoted(header) == Name) {
             sectionStart = i + 1;
             break;
         }
     }
+    QString code;
+    if (hasHeader) {
+        code = ExtractField(header, CodeKey);
+        NormalizeISOCode(code);
+        LoadSuperiorLanguage(header, Name, Flags, Chain);
+    }
+    FileLine line;
 
     // Component section.
     int i = sectionStart;
@@ -390,9 +399,9 @@ void TWordmillCore::SaveLanguageFile(const QString &Name, const QString &Superio
 
     // Written beside the target and renamed over it: a failed save leaves
     // the previous file intact.
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EWordmillFileError(FileName + u": "_s + file.errorString());
+    const QString failure = SaveFileContents(FileName, bytes);
+    if (!failure.isEmpty())
+        throw EWordmillFileError(FileName + u": "_s + failure);
 }
 
 } // namespace wordmill

@@ -39,8 +39,8 @@ void DispatchPendingMessages(bool &quit, WPARAM &exitCode)
 
 } // namespace
 
-bool RunAndWait(const std::wstring &fileName, const std::wstring &parameters,
-                const std::wstring &verb, int showCommand, const std::wstring &directory)
+RunOutcome RunAndWait(const std::wstring &fileName, const std::wstring &parameters,
+                      const std::wstring &verb, int showCommand, const std::wstring &directory)
 {
     SHELLEXECUTEINFOW info;
     ZeroMemory(&info, sizeof(info));
@@ -51,8 +51,10 @@ bool RunAndWait(const std::wstring &fileName, const std::wstring &parameters,
     info.lpVerb = OrNull(verb);
     info.lpDirectory = OrNull(directory);
     info.nShow = showCommand;
+    RunOutcome outcome;
     if (!ShellExecuteExW(&info))
-        return false;
+        return outcome;
+    outcome.started = true;
 
     WaitForInputIdle(info.hProcess, INFINITE);
     bool quit = false;
@@ -60,11 +62,17 @@ bool RunAndWait(const std::wstring &fileName, const std::wstring &parameters,
     // Without a process handle the wait fails at once and the loop ends.
     while (WaitForSingleObject(info.hProcess, PollIntervalMs) == WAIT_TIMEOUT)
         DispatchPendingMessages(quit, exitCode);
-    if (info.hProcess)
+    if (info.hProcess) {
+        DWORD processExit = 0;
+        if (GetExitCodeProcess(info.hProcess, &processExit) && processExit != STILL_ACTIVE) {
+            outcome.hasExitCode = true;
+            outcome.exitCode = processExit;
+        }
         CloseHandle(info.hProcess);
+    }
     if (quit)
         PostQuitMessage(int(exitCode));
-    return true;
+    return outcome;
 }
 
 } // namespace corvane::win32

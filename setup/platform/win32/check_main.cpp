@@ -48,8 +48,9 @@ int wmain(int argc, wchar_t **argv)
         std::wprintf(L"\n%ls: %ls\n", failure.Kind().c_str(), failure.Message().c_str());
         return 1;
     }
-    if (argc > 3)
-        std::wprintf(L"started: %d\n",
-                     RunAndWait(argv[3], L"", L"", 1 /* SW_SHOWNORMAL */, L"") ? 1 : 0);
+    if (argc > 3) {
+        const RunOutcome outcome = RunAndWait(argv[3], L"", L"", 1 /* SW_SHOWNORMAL */, L"");
+        std::wprintf(L"started: %d, exit code: %lu\n", outcome.started ? 1 : 0, outcome.exitCode);
+    }
     return 0;
 }
