@@ -14,6 +14,7 @@
 // the timed region (bench/run_table.py --callgrind does so).
 
 #include "support/BenchLanguages.h"
+#include "TestEngine.h"
 
 #include <wordmill/WordmillCore.h>
 #include <wordmill/WordmillSys.h>
@@ -33,21 +34,11 @@ using bench::Kind;
 
 namespace {
 
-class BenchEngine : public TWordmillCore
-{
-public:
-    explicit BenchEngine(QObject *owner) : TWordmillCore(owner) { AfterConstruction(); }
-    QString dir;
-    QString GetLangsDir() const override { return dir; }
-    void FillSpecialFlag(QIODevice &, int) override {}
-    void RefreshControl(QObject *, int) override {}
-};
-
 // A form with an engine and the lexicons the language file fills.
 struct World
 {
     TDataModule form;
-    BenchEngine *engine = nullptr;
+    TestEngine *engine = nullptr;
     std::vector<TDesignedLexicon *> lexicons;
     QStringList designs;
     QString language;
@@ -55,8 +46,8 @@ struct World
     World(const QString &dir, const QString &languageName, int n) : language(languageName)
     {
         form.setObjectName(u"Form1"_s);
-        engine = new BenchEngine(&form);
-        engine->dir = dir;
+        engine = new TestEngine(&form);
+        engine->langsDir = dir;
         for (int i = 0; i < n; ++i)
             designs.append(bench::DesignText(i));
         for (int k = 0; k < bench::LexiconCount(n); ++k) {

@@ -11,6 +11,7 @@
 // every allocation of Qt and of the library is seen.
 
 #include "support/BenchLanguages.h"
+#include "TestEngine.h"
 
 #include <wordmill/WordmillCore.h>
 #include <wordmill/WordmillSys.h>
@@ -120,16 +121,6 @@ using bench::Kind;
 
 namespace {
 
-class ProbeEngine : public TWordmillCore
-{
-public:
-    explicit ProbeEngine(QObject *owner) : TWordmillCore(owner) { AfterConstruction(); }
-    QString dir;
-    QString GetLangsDir() const override { return dir; }
-    void FillSpecialFlag(QIODevice &, int) override {}
-    void RefreshControl(QObject *, int) override {}
-};
-
 struct Figures
 {
     long long file = 0;
@@ -154,8 +145,8 @@ int ProbeWordmill(Kind kind, int n)
     const QString path = bench::LanguageFile(dir, kind, n);
     TDataModule form;
     form.setObjectName(u"Form1"_s);
-    auto *engine = new ProbeEngine(&form);
-    engine->dir = dir;
+    auto *engine = new TestEngine(&form);
+    engine->langsDir = dir;
     QStringList designs;
     for (int i = 0; i < n; ++i)
         designs.append(bench::DesignText(i));

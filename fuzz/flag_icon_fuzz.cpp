@@ -1,7 +1,7 @@
 // Reads arbitrary text as a flag section and as hexadecimal digits, then
 // checks that the writer and the reader agree on what was read.
 #include <wordmill/sys/FlagBuffer.h>
-#include <wordmill/sys/FlagSection.h>
+#include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/TextLines.h>
 
 #include <QBuffer>

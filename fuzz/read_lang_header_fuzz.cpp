@@ -1,6 +1,6 @@
 // Reads the header of arbitrary bytes taken as a language file, flag included.
 #include <wordmill/sys/FlagBuffer.h>
-#include <wordmill/sys/LangHeader.h>
+#include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/LanguageNames.h>
 #include <wordmill/sys/TextLines.h>
 

@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -367,8 +368,12 @@ void TForm1::RunStep(const std::function<void()> &step)
     if (m_stepRunning)
         return;
     m_stepRunning = true;
-    step();
-    m_stepRunning = false;
+    {
+        // However the step ends, it no longer runs: an error that escapes it
+        // must not leave the window refusing every later step and close.
+        const auto stepOver = qScopeGuard([this] { m_stepRunning = false; });
+        step();
+    }
     if (m_closeRequested) {
         m_closeRequested = false;
         close();
@@ -382,6 +387,7 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    m_closeRequested = false;
     wordmill::TForm::closeEvent(event);
 }
 

@@ -25,8 +25,14 @@ public:
         journal << objectName() + u" partner "_s + (p ? p->objectName() : u"-"_s)
                        + (IsLoading() ? u" loading"_s : u""_s);
     }
-    void Loaded() override { journal << objectName() + u" loaded"_s; }
+    void Loaded() override
+    {
+        journal << objectName() + u" loaded"_s;
+        if (onLoaded)
+            onLoaded();
+    }
     QString m_caption;
+    std::function<void()> onLoaded;
 
 private:
     QObject *m_partner = nullptr;
@@ -109,6 +115,29 @@ TEST(ComponentModel, MalformedDefinitionsAreRefusedWithoutOnCreate)
         EXPECT_FALSE(journal.contains(u"OnCreate by -"_s));
         EXPECT_FALSE(module.IsLoading());
     }
+}
+
+TEST(ComponentModel, LoadedNotificationMayDeleteOtherComponents)
+{
+    // The first component's Loaded frees the second; the third still gets
+    // its notification and the form its OnCreate.
+    journal.clear();
+    ProbeModule module;
+    module.setObjectName(u"Module1"_s);
+    module.SetOnCreate(
+        [](QObject *sender) { journal << u"OnCreate by "_s + sender->objectName(); });
+    FormLoading loading(&module);
+    auto *first = new Probe(&module);
+    auto *second = new Probe(&module);
+    auto *third = new Probe(&module);
+    first->setObjectName(u"First"_s);
+    second->setObjectName(u"Second"_s);
+    third->setObjectName(u"Third"_s);
+    first->onLoaded = [second] { delete second; };
+    loading.Finish();
+    EXPECT_EQ(journal,
+              (QStringList{u"First loaded"_s, u"Third loaded"_s, u"OnCreate by Module1"_s}));
+    EXPECT_EQ(OwnedComponents(&module), (QList<QObject *>{first, third}));
 }
 
 TEST(ComponentModel, ApplicationOnActivateCanReplaceItself)

@@ -1,5 +1,5 @@
 #include <wordmill/sys/FlagBuffer.h>
-#include <wordmill/sys/FlagSection.h>
+#include <wordmill/sys/LanguageFile.h>
 
 #include "TestPrinters.h"
 

@@ -1,5 +1,5 @@
 #include <wordmill/sys/FlagBuffer.h>
-#include <wordmill/sys/LangHeader.h>
+#include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/TextLines.h>
 
 #include "TestPrinters.h"

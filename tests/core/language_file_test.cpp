@@ -1,4 +1,5 @@
 #include "LanguageFiles.h"
+#include "LogCapture.h"
 #include "TestEngine.h"
 #include "TestPrinters.h"
 #include <wordmill/WordmillSys.h>
@@ -156,6 +157,22 @@ TEST_F(LanguageFiles, FailedLoadsResetToTheDesignLanguage)
     QFile::remove(dir.filePath(u"de.lng"_s));
     EXPECT_FALSE(engine->LoadLanguage(u"Deutsch"_s, 0, QString()));
     EXPECT_TRUE(engine->LoadLanguage(u"čeština"_s, 0, QString()));
+}
+
+TEST_F(LanguageFiles, MalformedFilesAndFailedLoadsAreLogged)
+{
+    write(u"bad.lng"_s, {u"[LANGUAGE_FILE]"_s, header(u"Bad"_s), u"0\t%LEXICON_STRINGS"_s,
+                         u"0\tno name"_s, u"0\t%SMART_STRINGS"_s});
+    write(u"unsigned.lng"_s, {u"[OTHER]"_s, header(u"Unsigned"_s), u"0\t%LEXICON_STRINGS"_s});
+    write(u"gone.lng"_s, {u"[LANGUAGE_FILE]"_s, header(u"Gone"_s), u"0\t%LEXICON_STRINGS"_s});
+    LogCapture log;
+    engine->RefreshLanguages();
+    EXPECT_TRUE(log.Contains(u"unsigned.lng"_s)) << log.Warnings().join(u'\n').toStdString();
+    EXPECT_FALSE(engine->LoadLanguage(u"Bad"_s, 0, QString()));
+    EXPECT_TRUE(log.Contains(u"line 4: a lexicon line without a lexicon name"_s));
+    QFile::remove(dir.filePath(u"gone.lng"_s));
+    EXPECT_FALSE(engine->LoadLanguage(u"Gone"_s, 0, QString()));
+    EXPECT_TRUE(log.Contains(u"cannot load language \"Gone\""_s));
 }
 
 TEST_F(LanguageFiles, HeaderNamingTheLanguageDifferentlyContributesNothing)

@@ -190,6 +190,21 @@ TEST_F(DownloadSequenceTest, CloseDuringAStepTakesEffectWhenTheStepIsOver)
     EXPECT_FALSE(Form().isVisible());
 }
 
+TEST_F(DownloadSequenceTest, AStepEndedByAnErrorLetsTheWindowClose)
+{
+    PrepareStepThree();
+    machine->SetRunEffect(machine->GetTempFolder() + u"crvsetup.exe"_s,
+                          [](const FakePlatform::RunCall &) -> corvane::RunResult {
+                              throw std::runtime_error("installer vanished");
+                          });
+
+    EXPECT_THROW(Form().instalovat3bClick(nullptr), std::runtime_error);
+    // The step is over: it can run again, and the window closes.
+    EXPECT_THROW(Form().instalovat3bClick(nullptr), std::runtime_error);
+    Click(u"konecb"_s);
+    EXPECT_FALSE(Form().isVisible());
+}
+
 TEST_F(DownloadSequenceTest, ProgressBarFollowsTheReceivedAmount)
 {
     PrepareStepThree();

@@ -4,10 +4,13 @@
 #include <wordmill/core/LangCoreData.h>
 
 #include <QBuffer>
+#include <QHash>
 #include <QStringList>
 
-// An engine for tests: its language folder is given, the design flag is a
-// marker text, and refreshed selectors are recorded.
+// The engine core completed for tests, benchmarks and fuzz targets: its
+// language folder is given, the special flags are marker texts, refreshed
+// selectors are recorded, and languages can be held in memory instead of
+// files.
 class TestEngine : public wordmill::TWordmillCore
 {
 public:
@@ -18,6 +21,17 @@ public:
 
     QString langsDir;
     QStringList refreshed;
+    // Language sources served from memory, by source name.
+    QHash<QString, QByteArray> memoryLanguages;
+
+    // Lists a language whose file is held in memory under `source`.
+    void ListMemoryLanguage(const QString &name, const QString &source, const QByteArray &bytes)
+    {
+        memoryLanguages.insert(source, bytes);
+        wordmill::TLangFileHeaderInfo header;
+        header.IDs.Name = name;
+        AddDiscoveredLanguage(source, header, true);
+    }
 
     QString GetLangsDir() const override { return langsDir; }
     void FillSpecialFlag(QIODevice &Stream, int Kind) override
@@ -30,5 +44,15 @@ public:
     void RefreshControl(QObject *Control, int Index) override
     {
         refreshed << Control->objectName() + u':' + QString::number(Index);
+    }
+
+protected:
+    bool ReadLanguageSource(const QString &Source, QByteArray &Bytes) override
+    {
+        const auto found = memoryLanguages.constFind(Source);
+        if (found == memoryLanguages.constEnd())
+            return wordmill::TWordmillCore::ReadLanguageSource(Source, Bytes);
+        Bytes = *found;
+        return true;
     }
 };

@@ -8,6 +8,7 @@
 #include <wordmill/sys/ClassTable.h>
 #include <wordmill/sys/DisplayText.h>
 #include <wordmill/sys/ItemAddress.h>
+#include <wordmill/sys/Logging.h>
 #include <wordmill/toolkit/Form.h>
 
 #include <QAbstractButton>
@@ -372,7 +373,11 @@ void TWordmillClient::ProcessComponent(QObject *Component, bool Collect)
                  [tray](const QString &t) { tray->setToolTip(t); });
         }
         ProcessMessageBox(Component, Collect);
+    } catch (const std::exception &error) {
+        qCWarning(lcWordmill) << "translating" << Component->objectName()
+                              << "failed:" << error.what();
     } catch (...) {
+        qCWarning(lcWordmill) << "translating" << Component->objectName() << "failed";
     }
 }
 

@@ -1,11 +1,12 @@
 #include "WordmillEngineCore.h"
 
+#include <wordmill/WordmillSys.h>
 #include <wordmill/core/EngineRegistry.h>
 #include <wordmill/core/LangCoreData.h>
 #include <wordmill/core/ProgrammableLexicon.h>
-#include <wordmill/WordmillSys.h>
 #include <wordmill/sys/FlagBuffer.h>
-#include <wordmill/sys/LangHeader.h>
+#include <wordmill/sys/LanguageFile.h>
+#include <wordmill/sys/Logging.h>
 
 #include <QBuffer>
 #include <QDir>
@@ -302,12 +303,12 @@ void TWordmillCore::RefreshLanguages()
         const QString name = fLangResources.at(i);
         std::unique_ptr<QIODevice> resource = OpenResourceLanguage(name);
         if (!resource) {
-            fLangResources.removeAt(i); // no such resource: forget it
+            qCWarning(lcWordmill) << "no embedded language" << name << "- dropped from the list";
+            fLangResources.removeAt(i);
             continue;
         }
-        TLangIDs header;
-        ReadLangStreamHeader(*resource, signature, true, header);
-        AddDiscoveredLanguage(name, header.Name, header.Code, fAllowEditInternalLangs);
+        AddDiscoveredLanguage(name, ReadLanguageHeader(resource->readAll(), signature, true),
+                              fAllowEditInternalLangs);
         ++i;
     }
 
@@ -322,17 +323,26 @@ void TWordmillCore::RefreshLanguages()
             if (extension.compare(fLangFileExt, Qt::CaseInsensitive) != 0)
                 continue;
             const QString path = dir + fileName;
-            TLangIDs header;
-            ReadLangFileHeader(path, signature, true, header);
-            AddDiscoveredLanguage(path, header.Name, header.Code, true);
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly)) {
+                qCWarning(lcWordmill) << "cannot read" << path << ':' << file.errorString();
+                continue;
+            }
+            const TLangFileHeaderInfo header = ReadLanguageHeader(file.readAll(), signature, true);
+            if (header.IDs.Name.isEmpty())
+                qCWarning(lcWordmill) << path << "is not a language file: no signature" << signature
+                                      << "or no language name";
+            AddDiscoveredLanguage(path, header, true);
         }
     }
     RebuildLanguageMenu();
 }
 
-void TWordmillCore::AddDiscoveredLanguage(const QString &Source, const QString &Name,
-                                          const QString &Code, bool Editable)
+void TWordmillCore::AddDiscoveredLanguage(const QString &Source, const TLangFileHeaderInfo &Header,
+                                          bool Editable)
 {
+    const QString &Name = Header.IDs.Name;
+    const QString &Code = Header.IDs.Code;
     if (Name.isEmpty())
         return;
     TLangCoreData &d = *fData;
@@ -350,9 +360,7 @@ void TWordmillCore::AddDiscoveredLanguage(const QString &Source, const QString &
         if (Editable)
             d.EditableLangs.append(Name);
         QBuffer *flag = d.Flags.GetFlagStream(d.Languages.size() - 1);
-        flag->buffer().clear();
-        if (FlagBufferHasData())
-            flag->buffer() = GetFlagBuffer().data();
+        flag->buffer() = Header.Flag;
         flag->seek(0);
         return;
     }
@@ -361,9 +369,9 @@ void TWordmillCore::AddDiscoveredLanguage(const QString &Source, const QString &
         d.FileNames[later] = Source;
         if (!Code.isEmpty())
             d.LangCodes[later] = Code;
-        if (FlagBufferHasData()) {
+        if (!Header.Flag.isEmpty()) {
             QBuffer *flag = d.Flags.GetFlagStream(later);
-            flag->buffer() = GetFlagBuffer().data();
+            flag->buffer() = Header.Flag;
             flag->seek(0);
         }
         if (Editable && !containsCaseInsensitive(d.EditableLangs, Name))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <wordmill/core/LangCoreData.h>
+#include <wordmill/sys/LanguageFile.h>
 #include <wordmill/toolkit/Component.h>
 
 #include <QStringList>
@@ -161,7 +162,10 @@ public:
 
     // ---- language list
     void RefreshLanguages();
-    void AddDiscoveredLanguage(const QString &Source, const QString &Name, const QString &Code,
+    // Lists the language whose header was read from Source; the first source
+    // of a name wins, except that a file may replace an embedded language
+    // while LangResourcesAllowEdit is on.
+    void AddDiscoveredLanguage(const QString &Source, const TLangFileHeaderInfo &Header,
                                bool Editable);
     void SyncFormLexicon(const QString &Name, const QString &Code, bool Force);
     // Creates the language folder when missing; throws
@@ -175,10 +179,20 @@ public:
     static QString ResourceLanguagePath(const QString &Name);
 
     // ---- language files
+    // Reads the language Name (an entry of the language list) into the
+    // translation data, its superior chain first. Never throws: a language
+    // that cannot be read leaves the design language and returns false (the
+    // reason goes to the "wordmill" log).
     bool LoadLanguage(const QString &Name, int Flags, const QString &Chain);
-    // Writes the current translation data; throws on file-system errors.
+    // Writes the current translation data under the given header values.
+    // Throws EWordmillFileError when the language folder cannot be created or
+    // the file cannot be written; the previous file is then left intact.
     void SaveLanguageFile(const QString &Name, const QString &SuperiorName, const QString &Code,
                           const QString &FileName);
+    // What SaveLanguageFile writes: the current translation data under the
+    // given header values (lexicons and items without text are left out).
+    TLanguageFileData LanguageFileData(const QString &Name, const QString &SuperiorName,
+                                       const QString &Code) const;
 
     // ---- string translation
     QString ResolveLanguageRequest(const QString &Request);
@@ -191,6 +205,10 @@ public:
     void AfterConstruction();
 
 protected:
+    // The bytes of a language-list source: the file of that path when it
+    // exists, otherwise the embedded language of that resource name. False
+    // when there is neither or it cannot be read.
+    virtual bool ReadLanguageSource(const QString &Source, QByteArray &Bytes);
 
     bool IsFullyCreated = false;
     bool fIsMultiEngine = true;
@@ -223,10 +241,11 @@ protected:
 private:
     void NameChanged();
     void ResetToDesignLanguage(int Flags);
-    bool LoadSuperiorLanguage(const QString &HeaderValue, const QString &Name, int Flags,
-                              const QString &Chain);
-    bool ReadLanguageLines(const QString &Name, int Flags, const QString &Chain,
-                           const QStringList &Lines);
+    void LoadSuperiorLanguage(const QString &Superior, const QString &Name, const QString &Chain);
+    // Merges the language file Bytes, read from Source, as the language Name
+    // onto the reset data; false when it is no such language file.
+    bool ApplyLanguageFile(const QString &Name, int Flags, const QString &Chain,
+                           const QString &Source, QByteArrayView Bytes);
 
     std::unique_ptr<TLangCoreData> fData;
 };

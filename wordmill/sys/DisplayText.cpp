@@ -1,14 +1,8 @@
 #include "DisplayText.h"
 
-#include <QLoggingCategory>
+#include <wordmill/sys/Logging.h>
 
 namespace wordmill {
-
-namespace {
-
-Q_LOGGING_CATEGORY(lcDisplayText, "wordmill")
-
-} // namespace
 
 QString CapDisplayText(const QString &text, const QString &target)
 {
@@ -17,7 +11,7 @@ QString CapDisplayText(const QString &text, const QString &target)
     qsizetype length = MaxDisplayTextLength;
     if (text.at(length - 1).isHighSurrogate())
         --length;
-    qCWarning(lcDisplayText, "The text for %ls has %lld characters; only the first %lld are shown",
+    qCWarning(lcWordmill, "The text for %ls has %lld characters; only the first %lld are shown",
               qUtf16Printable(target), qlonglong(text.size()), qlonglong(length));
     return text.left(length);
 }

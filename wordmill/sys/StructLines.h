@@ -24,6 +24,7 @@ struct TFullStructLine
     quint16 PropertyID = 0;
     quint16 Descent = DescentNone;
     quint16 Changeable = 0;
+    bool operator==(const TFullStructLine &) const = default;
 };
 
 // A structure line with its ready key.

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace wordmill {
 
@@ -17,7 +18,7 @@ QString decodeWith(QStringConverter::Encoding Encoding, QByteArrayView Bytes)
 
 } // namespace
 
-QString DecodeText(const QByteArray &Bytes)
+QString DecodeText(QByteArrayView Bytes)
 {
     const QByteArrayView View(Bytes);
     if (View.startsWith("\xFF\xFE"))
@@ -29,22 +30,39 @@ QString DecodeText(const QByteArray &Bytes)
     return decodeWith(QStringConverter::System, View);
 }
 
-QStringList SplitTextLines(QStringView Text)
+QByteArray EncodeText(QStringView Text, QStringConverter::Encoding Encoding)
 {
-    QStringList Lines;
+    const bool unicode =
+        Encoding != QStringConverter::System && Encoding != QStringConverter::Latin1;
+    QStringEncoder Encoder(Encoding, unicode ? QStringConverter::Flag::WriteBom
+                                             : QStringConverter::Flag::Default);
+    return Encoder.encode(Text);
+}
+
+QList<QStringView> SplitLineViews(QStringView Text)
+{
+    QList<QStringView> Lines;
     qsizetype Start = 0;
     const qsizetype Len = Text.size();
     for (qsizetype I = 0; I < Len; ++I) {
         const QChar C = Text.at(I);
         if (C != u'\r' && C != u'\n')
             continue;
-        Lines.append(Text.sliced(Start, I - Start).toString());
+        Lines.append(Text.sliced(Start, I - Start));
         if (C == u'\r' && I + 1 < Len && Text.at(I + 1) == u'\n')
             ++I;
         Start = I + 1;
     }
     if (Start < Len)
-        Lines.append(Text.sliced(Start).toString());
+        Lines.append(Text.sliced(Start));
+    return Lines;
+}
+
+QStringList SplitTextLines(QStringView Text)
+{
+    QStringList Lines;
+    for (const QStringView Line : SplitLineViews(Text))
+        Lines.append(Line.toString());
     return Lines;
 }
 

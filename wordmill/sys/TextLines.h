@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArrayView>
+#include <QStringConverter>
 #include <QStringList>
 
 class QByteArray;
@@ -13,11 +15,17 @@ namespace wordmill {
 
 /// Decodes the bytes of a text file by its byte-order mark (the mark itself
 /// is not part of the text).
-QString DecodeText(const QByteArray &Bytes);
+QString DecodeText(QByteArrayView Bytes);
+
+/// Encodes Text for a file: UTF-16 and UTF-8 with their byte-order mark, the
+/// system's 8-bit encoding (QStringConverter::System) and Latin-1 without.
+QByteArray EncodeText(QStringView Text, QStringConverter::Encoding Encoding);
 
 /// Splits Text into lines at CR LF, a lone LF or a lone CR. A line break at
 /// the very end does not start another line; an empty text has no lines.
 QStringList SplitTextLines(QStringView Text);
+/// SplitTextLines as views of Text, which must outlive them.
+QList<QStringView> SplitLineViews(QStringView Text);
 
 /// Reads Device from its current position to the end as text lines. A device
 /// that is not open is opened for reading and closed again. Returns false,

@@ -21,11 +21,19 @@ void FormLoading::Finish()
         return;
     m_finished = true;
     QPointer<QObject> form = m_form;
+    // A Loaded notification may delete other components of the form (or the
+    // form itself): every component is guarded before the first one runs, so
+    // a deleted one is skipped instead of touched.
     const QList<QObject *> owned = OwnedComponents(m_form);
+    QList<QPointer<QObject>> guarded;
+    guarded.reserve(owned.size());
+    for (QObject *component : owned)
+        guarded.append(component);
     SetComponentLoading(m_form, false);
-    for (QObject *component : owned) {
-        QPointer<QObject> guard = component;
-        if (auto *hooks = dynamic_cast<ComponentHooks *>(component); guard && hooks)
+    for (const QPointer<QObject> &component : std::as_const(guarded)) {
+        if (!component)
+            continue;
+        if (auto *hooks = dynamic_cast<ComponentHooks *>(component.data()))
             hooks->Loaded();
     }
     if (form)

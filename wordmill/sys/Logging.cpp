@@ -1,0 +1,7 @@
+#include "Logging.h"
+
+namespace wordmill {
+
+Q_LOGGING_CATEGORY(lcWordmill, "wordmill", QtWarningMsg)
+
+} // namespace wordmill
