@@ -7,6 +7,9 @@
 #include "platform/win32/Win32Failure.h"
 #include "platform/win32/Win32Probes.h"
 #include "platform/win32/Win32Process.h"
+#include "platform/win32/Win32Trust.h"
+
+#include <QDir>
 
 namespace corvane {
 
@@ -95,6 +98,12 @@ RunResult Win32Platform::RunAndWait(const QString &fileName, const QString &para
 QString Win32Platform::DownloadBase()
 {
     return ConfiguredDownloadBase();
+}
+
+QString Win32Platform::VerifyInstaller(const QString &path)
+{
+    return QString::fromStdWString(
+        win32::AuthenticodeProblem(QDir::toNativeSeparators(path).toStdWString()));
 }
 
 } // namespace corvane

@@ -29,6 +29,9 @@ public:
                          int showCommand, const QString &directory) override;
     // CORVANE_DOWNLOAD_BASE, else the demo download server on this machine.
     QString DownloadBase() override;
+    // A downloaded installer must carry an Authenticode signature that
+    // WinVerifyTrust accepts.
+    QString VerifyInstaller(const QString &path) override;
 
 private:
     WindowsVersion m_version;

@@ -93,6 +93,23 @@ TEST_P(FullDisk, LanguageSaveThrowsTheReasonAndKeepsTheEarlierFile)
     ExpectEarlierFileKept();
 }
 
+TEST(FullDiskExtraction, AnEmbeddedLanguageCutShortIsNotLeftBehind)
+{
+    SmallDisk disk;
+    if (!disk.IsMounted())
+        GTEST_SKIP() << qPrintable(disk.Reason());
+    TestEngine engine;
+    engine.langsDir = disk.FilePath(QString()) + u'/';
+    engine.SetLangResources({u"ENGLISH"_s});
+    engine.RefreshLanguages();
+    ASSERT_EQ(engine.LData()->FileNames.value(1), u"ENGLISH"_s);
+    ASSERT_TRUE(disk.Fill());
+
+    EXPECT_FALSE(engine.ExtractResourceLanguage(1));
+    EXPECT_EQ(engine.LData()->FileNames.value(1), u"ENGLISH"_s);
+    EXPECT_EQ(disk.Files(), QStringList{u"filler"_s});
+}
+
 INSTANTIATE_TEST_SUITE_P(Sizes, FullDisk, testing::ValuesIn(sizeCases),
                          [](const auto &info) { return std::string(info.param.name); });
 

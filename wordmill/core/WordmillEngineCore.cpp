@@ -5,8 +5,10 @@
 #include <wordmill/core/LangCoreData.h>
 #include <wordmill/core/ProgrammableLexicon.h>
 #include <wordmill/sys/FlagBuffer.h>
+#include <wordmill/sys/LangHeader.h>
 #include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/Logging.h>
+#include <wordmill/sys/SaveFile.h>
 
 #include <QBuffer>
 #include <QDir>
@@ -456,8 +458,8 @@ bool TWordmillCore::ExtractResourceLanguage(int LanguageIndex)
             return false;
         const QByteArray bytes = resource->readAll();
         const QString target = UniqueLanguageFileName(resourceName);
-        QFile file(target);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        // A copy cut short by a full disk must not stay behind as a language.
+        if (!SaveFileContents(target, bytes).isEmpty())
             return false;
         fData->FileNames[LanguageIndex] = target;
         return true;
