@@ -5,7 +5,6 @@
 #include <wordmill/core/LangCoreData.h>
 #include <wordmill/core/ProgrammableLexicon.h>
 #include <wordmill/sys/FlagBuffer.h>
-#include <wordmill/sys/LangHeader.h>
 #include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/Logging.h>
 #include <wordmill/sys/SaveFile.h>
