@@ -45,7 +45,7 @@ protected:
 TEST_F(RunAndWaitTest, ReturnsOnlyAfterTheProgramEnded)
 {
     const std::wstring marker = Marker(L"corvane-waited.txt");
-    EXPECT_TRUE(RunAndWait(m_child, Quoted(marker) + L" 400 0", L"", ShowNormal, m_folder));
+    EXPECT_TRUE(RunAndWait(m_child, Quoted(marker) + L" 400 0", L"", ShowNormal, m_folder).started);
     EXPECT_TRUE(FileExists(marker)) << "the program had written its marker before the wait ended";
     DeleteFileW(marker.c_str());
 }
@@ -53,16 +53,38 @@ TEST_F(RunAndWaitTest, ReturnsOnlyAfterTheProgramEnded)
 TEST_F(RunAndWaitTest, StartsTheProgramInTheGivenDirectory)
 {
     const std::wstring marker = Marker(L"corvane-directory.txt");
-    EXPECT_TRUE(RunAndWait(m_child, L"corvane-directory.txt 0 0", L"", ShowNormal, m_folder));
+    EXPECT_TRUE(RunAndWait(m_child, L"corvane-directory.txt 0 0", L"", ShowNormal, m_folder).started);
     EXPECT_TRUE(FileExists(marker)) << "a relative name lands in the working directory";
     DeleteFileW(marker.c_str());
 }
 
 TEST_F(RunAndWaitTest, MissingProgramIsNotStarted)
 {
-    EXPECT_FALSE(
-        RunAndWait(m_folder + L"corvane-no-such-program.exe", L"", L"", ShowNormal, m_folder));
+    const RunOutcome outcome =
+        RunAndWait(m_folder + L"corvane-no-such-program.exe", L"", L"", ShowNormal, m_folder);
+    EXPECT_FALSE(outcome.started);
+    EXPECT_FALSE(outcome.hasExitCode);
 }
+
+// The exit code of the program waited for reaches the caller, Windows
+// Installer's "restart required" and failure codes included.
+class ExitCodeTest : public RunAndWaitTest, public testing::WithParamInterface<unsigned long>
+{
+};
+
+TEST_P(ExitCodeTest, IsReported)
+{
+    const std::wstring marker = Marker(L"corvane-exit.txt");
+    const RunOutcome outcome = RunAndWait(
+        m_child, Quoted(marker) + L" 0 " + std::to_wstring(GetParam()), L"", ShowNormal, m_folder);
+    EXPECT_TRUE(outcome.started);
+    EXPECT_TRUE(outcome.hasExitCode);
+    EXPECT_EQ(outcome.exitCode, GetParam());
+    DeleteFileW(marker.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, ExitCodeTest, testing::Values(0ul, 3010ul, 1603ul),
+                         [](const auto &info) { return "Code" + std::to_string(info.param); });
 
 // Timer messages of the waiting thread, seen while the child still runs.
 std::wstring WatchedMarker;
@@ -84,7 +106,8 @@ TEST_F(RunAndWaitTest, ServesTheThreadsMessagesWhileWaiting)
     ASSERT_NE(timer, 0u);
     ASSERT_TRUE(PostThreadMessageW(GetCurrentThreadId(), PostedMessage, 0, 0));
 
-    EXPECT_TRUE(RunAndWait(m_child, Quoted(WatchedMarker) + L" 500 0", L"", ShowNormal, m_folder));
+    EXPECT_TRUE(
+        RunAndWait(m_child, Quoted(WatchedMarker) + L" 500 0", L"", ShowNormal, m_folder).started);
     KillTimer(nullptr, timer);
 
     EXPECT_GT(TimerCallsBeforeTheEnd, 0) << "timer messages were dispatched during the wait";
@@ -98,7 +121,7 @@ TEST_F(RunAndWaitTest, QuitRequestMetWhileWaitingStaysQueued)
 {
     const std::wstring marker = Marker(L"corvane-quit.txt");
     PostQuitMessage(7);
-    EXPECT_TRUE(RunAndWait(m_child, Quoted(marker) + L" 100 0", L"", ShowNormal, m_folder));
+    EXPECT_TRUE(RunAndWait(m_child, Quoted(marker) + L" 100 0", L"", ShowNormal, m_folder).started);
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
         << "the application still ends once the wait is over";
@@ -122,7 +145,11 @@ TEST(Msiexec, InstallsAQuotedPackagePathWithSpacesAndItsKeysAreFound)
     for (const wchar_t *key : PrerequisiteKeys)
         ASSERT_FALSE(RegistryKeyExists(key)) << key << " is missing before the installation";
 
-    EXPECT_TRUE(RunAndWait(L"msiexec", L"/i " + Quoted(package), L"", ShowNormal, GetTempFolder()));
+    const RunOutcome outcome =
+        RunAndWait(L"msiexec", L"/i " + Quoted(package), L"", ShowNormal, GetTempFolder());
+    EXPECT_TRUE(outcome.started);
+    EXPECT_TRUE(outcome.hasExitCode);
+    EXPECT_EQ(outcome.exitCode, 0u) << "msiexec reports success";
 
     for (const wchar_t *key : PrerequisiteKeys)
         EXPECT_TRUE(RegistryKeyExists(key)) << key << " is there once msiexec has ended";
