@@ -4,6 +4,7 @@
 #include <wordmill/core/DesignedLexicon.h>
 #include <wordmill/core/Lexicon.h>
 #include <wordmill/core/PropertySets.h>
+#include <wordmill/core/ResourcesTranslator.h>
 #include <wordmill/core/Spans.h>
 #include <wordmill/core/WordmillCPC.h>
 #include <wordmill/core/WordmillComponent.h>

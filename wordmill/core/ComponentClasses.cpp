@@ -1,6 +1,7 @@
 #include "ComponentClasses.h"
 
 #include <wordmill/core/DesignedLexicon.h>
+#include <wordmill/core/ResourcesTranslator.h>
 #include <wordmill/toolkit/FormReader.h>
 
 using namespace Qt::StringLiterals;
@@ -16,6 +17,10 @@ void RegisterCoreComponentClasses()
     TFormReader::RegisterClass(u"TDesignedLexicon"_s, [](QObject *owner, QObject *) -> QObject * {
         return new TDesignedLexicon(owner);
     });
+    TFormReader::RegisterClass(u"TCustomResourcesTranslator"_s,
+                               [](QObject *owner, QObject *) -> QObject * {
+                                   return new TCustomResourcesTranslator(owner);
+                               });
 }
 
 } // namespace wordmill

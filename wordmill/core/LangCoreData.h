@@ -89,6 +89,21 @@ public:
     // Empties the translation data and the current superior language.
     void Clear();
 
+    // ---- import and export
+    // Exports the current translation data under that name and code, with
+    // the flag buffer as it stands.
+    void ExportLanguage(const QString &FileName, const QString &LangName, const QString &LangISO);
+    // Writes a lexicon file, or a text list for a name ending in ".txt" (any
+    // letter case); nothing when FileName or LangName is empty.
+    void WriteExportFile(const QString &FileName, const QString &LangName, const QString &Code);
+    // Gives Translated to every place bound to the engine whose design text
+    // is Designed and that the language does not translate itself (or any,
+    // with OverwritingAllowed); returns the number of places.
+    int AddTranslate(const QString &Designed, const QString &Translated, bool OverwritingAllowed);
+
+    // Whether the editor window is open.
+    virtual bool EditorOpened() { return false; }
+
     // Runs the translation editor in creator (0) or editor (1) mode and
     // returns the language to switch to; empty when nothing was saved. The
     // core has no editor window: it returns at once.

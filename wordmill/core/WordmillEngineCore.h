@@ -160,6 +160,16 @@ public:
     QString GlobalToLink(const QString &GlobalStr) const;
     void RefreshLangControl(QObject *WordmillGUIControl);
 
+    // ---- import and export (both throw EImportExport)
+    // Merges the translations of a lexicon file, a language file, a text
+    // list or (into the current language while the editor is open) a packed
+    // multi-language file into the translation data, without overwriting
+    // what the language translates itself; returns how many were taken.
+    int ImportFromFile(const QString &FileName, bool ToCurrentLanguage);
+    // Exports the current language as a lexicon file, or as a text list for
+    // a name ending in ".txt"; the design language cannot be exported.
+    void ExportToFile(const QString &FileName);
+
     // ---- language list
     void RefreshLanguages();
     // Lists the language whose header was read from Source; the first source

@@ -1,6 +1,7 @@
 #include "FormReader.h"
 
 #include <wordmill/toolkit/Form.h>
+#include <wordmill/toolkit/StoredLists.h>
 
 #include <QFile>
 #include <QJsonArray>
@@ -166,7 +167,19 @@ bool TFormReader::ReadProperties(QObject *component, const QJsonObject &properti
     };
     std::stable_sort(keys.begin(), keys.end(),
                      [&](const QString &a, const QString &b) { return rank(a) < rank(b); });
+    auto *stored = dynamic_cast<TStoredLists *>(component);
+    const QStringList storedNames = stored ? stored->StoredListNames() : QStringList();
     for (const QString &key : std::as_const(keys)) {
+        if (storedNames.contains(key)) {
+            // A list the component reads itself; its own message tells why
+            // it cannot.
+            QString message;
+            if (!stored->ReadStoredList(key, StoredListFromJson(properties.value(key)), message)) {
+                setError(error, message);
+                return false;
+            }
+            continue;
+        }
         if (!WriteProperty(component, key, properties.value(key))) {
             setError(error, u"%1: cannot set property %2"_s.arg(component->objectName(), key));
             return false;

@@ -24,7 +24,9 @@ namespace wordmill {
 // Properties are the components' Qt properties, written by name. A property
 // that refers to another component names it; references are resolved after
 // all components exist. Events name a method of the form that takes the
-// sender (a slot or Q_INVOKABLE with a QObject* argument).
+// sender (a slot or Q_INVOKABLE with a QObject* argument). A component that
+// keeps lists of its own (TStoredLists) reads them from the entries of
+// "properties" that bear their names.
 //
 // The whole read runs inside the form's loading phase, so components see
 // themselves loading while their properties are set; at the end every
