@@ -6,12 +6,17 @@
 #include <QBuffer>
 #include <QStringList>
 
+#include <memory>
+
 // An engine for tests: its language folder is given, the design flag is a
-// marker text, and refreshed selectors are recorded.
+// marker text, and refreshed selectors are recorded. A data object with an
+// editor can be given.
 class TestEngine : public wordmill::TWordmillCore
 {
 public:
-    explicit TestEngine(QObject *owner = nullptr) : wordmill::TWordmillCore(owner)
+    explicit TestEngine(QObject *owner = nullptr,
+                        std::unique_ptr<wordmill::TLangCoreData> data = {})
+        : wordmill::TWordmillCore(owner, std::move(data))
     {
         AfterConstruction();
     }

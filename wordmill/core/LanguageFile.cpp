@@ -131,6 +131,9 @@ bool TWordmillCore::LoadSuperiorLanguage(const QString &HeaderValue, const QStri
     const QString chain = Chain.isEmpty() ? u'-' + Name + u'-' : Chain + Name + u'-';
     LoadLanguage(superior, llAsSuperior, chain);
     d.NewLanguage();
+    // The editor's load: what is loaded so far is the source language.
+    if (Chain.isEmpty() && (Flags & llAddLines))
+        d.CompleteSourceData();
     return true;
 }
 

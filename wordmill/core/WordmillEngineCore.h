@@ -57,7 +57,8 @@ public:
     Q_ENUM(TLFEncoding)
 
     // The data object is created by the caller (the engine component) so
-    // that a subclass with the editor can be given; nullptr makes a plain one.
+    // that a subclass with the editor can be given; nullptr makes one
+    // without editor.
     explicit TWordmillCore(QObject *owner = nullptr, std::unique_ptr<TLangCoreData> data = {});
     ~TWordmillCore() override;
 
@@ -221,6 +222,9 @@ protected:
     bool fIsInitialized = false;
 
 private:
+    // The editor names a new language current without switching to it.
+    friend class TLangCoreData;
+
     void NameChanged();
     void ResetToDesignLanguage(int Flags);
     bool LoadSuperiorLanguage(const QString &HeaderValue, const QString &Name, int Flags,
