@@ -2,6 +2,10 @@
 
 // Components bound to an engine, lexicons, the client registry and the engine core.
 #include <wordmill/core/DesignedLexicon.h>
+#include <wordmill/core/EditorColors.h>
+#include <wordmill/core/EditorTypes.h>
+#include <wordmill/core/HeadlessLangData.h>
+#include <wordmill/core/LangCoreData.h>
 #include <wordmill/core/Lexicon.h>
 #include <wordmill/core/PropertySets.h>
 #include <wordmill/core/ResourcesTranslator.h>

@@ -7,14 +7,18 @@
 #include <QHash>
 #include <QStringList>
 
+#include <memory>
+
 // The engine core completed for tests, benchmarks and fuzz targets: its
 // language folder is given, the special flags are marker texts, refreshed
-// selectors are recorded, and languages can be held in memory instead of
-// files.
+// selectors are recorded, languages can be held in memory instead of files,
+// and a data object with an editor can be given.
 class TestEngine : public wordmill::TWordmillCore
 {
 public:
-    explicit TestEngine(QObject *owner = nullptr) : wordmill::TWordmillCore(owner)
+    explicit TestEngine(QObject *owner = nullptr,
+                        std::unique_ptr<wordmill::TLangCoreData> data = {})
+        : wordmill::TWordmillCore(owner, std::move(data))
     {
         AfterConstruction();
     }

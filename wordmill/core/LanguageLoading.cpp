@@ -103,7 +103,7 @@ bool TWordmillCore::ReadLanguageSource(const QString &Source, QByteArray &Bytes)
 }
 
 void TWordmillCore::LoadSuperiorLanguage(const QString &Superior, const QString &Name,
-                                         const QString &Chain)
+                                         int Flags, const QString &Chain)
 {
     TLangCoreData &d = *fData;
     QString superior = Superior;
@@ -113,6 +113,9 @@ void TWordmillCore::LoadSuperiorLanguage(const QString &Superior, const QString 
     const QString chain = Chain.isEmpty() ? u'-' + Name + u'-' : Chain + Name + u'-';
     LoadLanguage(superior, llAsSuperior, chain);
     d.NewLanguage();
+    // The editor's load: what is loaded so far is the source language.
+    if (Chain.isEmpty() && (Flags & llAddLines))
+        d.CompleteSourceData();
 }
 
 bool TWordmillCore::ApplyLanguageFile(const QString &Name, int Flags, const QString &Chain,
@@ -137,7 +140,7 @@ bool TWordmillCore::ApplyLanguageFile(const QString &Name, int Flags, const QStr
     if (!file.Headers.isEmpty()) {
         const TLangFileHeader &header = file.Headers.constLast();
         code = header.Code;
-        LoadSuperiorLanguage(header.Superior, Name, Chain);
+        LoadSuperiorLanguage(header.Superior, Name, Flags, Chain);
     }
 
     for (TFullStructLine &item : file.Components) {

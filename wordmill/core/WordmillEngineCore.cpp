@@ -2,7 +2,7 @@
 
 #include <wordmill/WordmillSys.h>
 #include <wordmill/core/EngineRegistry.h>
-#include <wordmill/core/LangCoreData.h>
+#include <wordmill/core/HeadlessLangData.h>
 #include <wordmill/core/ProgrammableLexicon.h>
 #include <wordmill/sys/FlagBuffer.h>
 #include <wordmill/sys/LanguageFile.h>
@@ -30,7 +30,7 @@ bool containsCaseInsensitive(const QStringList &list, const QString &text)
 } // namespace
 
 TWordmillCore::TWordmillCore(QObject *owner, std::unique_ptr<TLangCoreData> data)
-    : TComponent(owner), fData(data ? std::move(data) : std::make_unique<TLangCoreData>())
+    : TComponent(owner), fData(data ? std::move(data) : std::make_unique<THeadlessLangData>())
 {
     fData->Engine = this;
     LastAutoLangName = DefaultDesignLanguage;

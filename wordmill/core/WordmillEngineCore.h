@@ -58,7 +58,8 @@ public:
     Q_ENUM(TLFEncoding)
 
     // The data object is created by the caller (the engine component) so
-    // that a subclass with the editor can be given; nullptr makes a plain one.
+    // that a subclass with the editor can be given; nullptr makes one
+    // without editor.
     explicit TWordmillCore(QObject *owner = nullptr, std::unique_ptr<TLangCoreData> data = {});
     ~TWordmillCore() override;
 
@@ -249,9 +250,13 @@ protected:
     bool fIsInitialized = false;
 
 private:
+    // The editor names a new language current without switching to it.
+    friend class TLangCoreData;
+
     void NameChanged();
     void ResetToDesignLanguage(int Flags);
-    void LoadSuperiorLanguage(const QString &Superior, const QString &Name, const QString &Chain);
+    void LoadSuperiorLanguage(const QString &Superior, const QString &Name, int Flags,
+                              const QString &Chain);
     // Merges the language file Bytes, read from Source, as the language Name
     // onto the reset data; false when it is no such language file.
     bool ApplyLanguageFile(const QString &Name, int Flags, const QString &Chain,
