@@ -6,6 +6,7 @@
 #include <wordmill/comp/LanguageSelector.h>
 #include <wordmill/ctrls/ActivationWatcher.h>
 #include <wordmill/ctrls/ErrorMessage.h>
+#include <wordmill/editor/VCLLangData.h>
 
 #include <QActionGroup>
 #include <QBuffer>
@@ -29,7 +30,8 @@ QIcon BlankFlag()
 
 } // namespace
 
-TWordmillEngine::TWordmillEngine(QObject *owner) : TWordmillCore(owner)
+TWordmillEngine::TWordmillEngine(QObject *owner)
+    : TWordmillCore(owner, std::make_unique<TVCLLangData>())
 {
     AfterConstruction();
     InstallApplicationActivationWatcher();

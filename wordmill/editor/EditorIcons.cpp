@@ -94,10 +94,12 @@ QImage DefaultFlagImage()
     QImage flag(16, 16, QImage::Format_ARGB32);
     flag.fill(Qt::transparent);
     QPainter p(&flag);
-    // A pole and a plain blue banner with a light stripe: no country's flag.
-    p.fillRect(QRect(2, 1, 1, 14), QColor(90, 90, 90));
-    p.fillRect(QRect(3, 2, 11, 8), QColor(38, 96, 168));
-    p.fillRect(QRect(3, 5, 11, 2), QColor(168, 200, 236));
+    // A pole and a plain light banner with a frame: no country's flag, and
+    // easy to see on light and dark panels alike.
+    p.fillRect(QRect(1, 1, 2, 15), QColor(70, 70, 70));
+    p.fillRect(QRect(3, 2, 12, 9), QColor(96, 104, 116));
+    p.fillRect(QRect(4, 3, 10, 7), QColor(226, 230, 236));
+    p.fillRect(QRect(4, 6, 10, 1), QColor(150, 160, 176));
     p.end();
     return flag;
 }

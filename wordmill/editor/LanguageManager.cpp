@@ -6,16 +6,22 @@
 #include <wordmill/editor/EditorGrid.h>
 #include <wordmill/editor/EditorIcons.h>
 #include <wordmill/editor/SideImage.h>
+#include <wordmill/editor/StatusMarkerDelegate.h>
+#include <wordmill/editor/VCLLangData.h>
 #include <wordmill/iso/ISO639.h>
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cmath>
@@ -88,6 +94,7 @@ TLanguageManager::TLanguageManager(QWidget *parent) : QDialog(parent)
     InitEditorResources();
     fSidePicture = QPixmap(u":/wordmill/editor/side-picture.png"_s);
     CreateControls();
+    ConnectControls();
     setMinimumSize(S(DesignMinClientWidth), S(DesignMinClientHeight));
     resize(S(DesignClientWidth), S(DesignClientHeight));
 }
@@ -246,7 +253,112 @@ void TLanguageManager::CreateControls()
     CopyPanel->setFrameShape(QFrame::StyledPanel);
     CopyPanel->setFrameShadow(QFrame::Sunken);
 
+    // ---- dialogs: Qt's own, so that they look alike everywhere
+    SaveDialog = Named(new QFileDialog(this, u"New language file name"_s), u"SaveDialog"_s);
+    SaveDialog->setOption(QFileDialog::DontUseNativeDialog);
+    SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog->setFileMode(QFileDialog::AnyFile);
+    SaveDialog->setFilter(SaveDialog->filter() | QDir::Hidden);
+    OpenPictureDialog = Named(new QFileDialog(this), u"OpenPictureDialog"_s);
+    OpenPictureDialog->setOption(QFileDialog::DontUseNativeDialog);
+    OpenPictureDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenPictureDialog->setFileMode(QFileDialog::ExistingFile);
+    OpenPictureDialog->setMimeTypeFilters({u"image/bmp"_s, u"image/png"_s, u"image/jpeg"_s,
+                                           u"image/gif"_s, u"image/x-icon"_s,
+                                           u"application/octet-stream"_s});
+
     ShowFlag(QImage());
+}
+
+void TLanguageManager::ConnectControls()
+{
+    TEditorGrid *grid = LangListEditor;
+    grid->Delegate()->SetMarkerColor([this](int Row) { return MarkerColor(Row); });
+    // Rows that keep the source translation cannot be typed in.
+    grid->CanEditRow = [this](int Row) {
+        return !LData || LData->EditorMode != emClient || LData->ChangeableEditorItem(Row);
+    };
+    grid->OnKeyDown = [this](QKeyEvent *Event) { return LangListEditorKeyDown(Event); };
+    connect(grid, &TEditorGrid::CurrentRowChanged, this,
+            [this](int Row) { LangListEditorSelectCell(Row + 1); });
+    connect(grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *Item) {
+        if (Item->column() == 1)
+            LangListEditorStringsChange();
+    });
+    connect(grid->Delegate(), &TStatusMarkerDelegate::TextEdited, this,
+            [this] { LangModify = true; });
+    connect(grid, &TEditorGrid::LabelPressed, this,
+            [this](int Row, Qt::MouseButton Button) { LangListEditorMouseDown(Row, Button); });
+    connect(grid, &TEditorGrid::PointerMoved, this, &TLanguageManager::LangListEditorMouseMove);
+    connect(grid, &TEditorGrid::HintInvalidated, this, &TLanguageManager::ClearHint);
+
+    connect(ObjectCombo, &QComboBox::activated, this, &TLanguageManager::ObjectComboChange);
+    connect(FindBtn, &QPushButton::clicked, this, &TLanguageManager::FindBtnClick);
+    // Mouse presses on the arrows and the flag, releases on the search
+    // button and keys in the search field come with their modifiers.
+    for (QWidget *watched : {static_cast<QWidget *>(ILeft), static_cast<QWidget *>(IRight),
+                             static_cast<QWidget *>(FlagImage), static_cast<QWidget *>(FindBtn),
+                             static_cast<QWidget *>(FindEdit)})
+        watched->installEventFilter(this);
+}
+
+bool TLanguageManager::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const bool shift = mouse->modifiers() & Qt::ShiftModifier;
+        if (watched == ILeft || watched == IRight) {
+            if (mouse->button() != Qt::LeftButton || !LData)
+                return true;
+            if (watched == ILeft)
+                ILeftMouseDown(shift);
+            else
+                IRightMouseDown(shift);
+            return true;
+        }
+        if (watched == FlagImage && LData) {
+            FlagImageMouseDown(mouse->button());
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (watched == FindBtn) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            if (FindBtn->rect().contains(mouse->position().toPoint()))
+                FindBtnMouseUp(mouse->button(), mouse->modifiers());
+        }
+        break;
+    case QEvent::KeyPress:
+        if (watched == FindEdit || watched == FindBtn) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                key->key() == Qt::Key_F3) {
+                Search(key->modifiers());
+                return true;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TLanguageManager::keyPressEvent(QKeyEvent *event)
+{
+    // Keys no control took: F3 searches, Ctrl+F goes to the search field.
+    if (event->key() == Qt::Key_F3) {
+        Search(event->modifiers());
+        return;
+    }
+    if (event->key() == Qt::Key_F && event->modifiers() == Qt::ControlModifier) {
+        FindEdit->setFocus();
+        FindEdit->selectAll();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TLanguageManager::ArrangeControls()
@@ -274,6 +386,10 @@ void TLanguageManager::ArrangeControls()
     // navigation on its right.
     const int groupWidth = qBound(S(138), RightBtnPanel->x() - S(8) - GroupCombo->x(), S(250));
     GroupCombo->resize(groupWidth, GroupCombo->height());
+    // The ISO title ends where the box below it ends when it is too long to
+    // start above the box's left edge.
+    ISOTitle->adjustSize();
+    ISOTitle->move(qMin(S(102), ISOCombo->geometry().right() + 1 - ISOTitle->width()), S(56));
     PlaceSideImage();
 }
 
@@ -335,6 +451,8 @@ void TLanguageManager::FormShow()
 {
     LastNameFromISO.clear();
     LangModify = false;
+    EnableEditEvent = false;
+    SameLocStr.Clear();
     ArrangeControls();
     // The splitter's handle sits on the grid's column edge.
     Split->SetSplitPanelWidth(LangListEditor->columnWidth(0) - PanelCenterOffset());
@@ -344,6 +462,14 @@ void TLanguageManager::FormShow()
         SideImageRect(QSize(S(fSidePicture.width()), S(fSidePicture.height())), ImgPan->width());
     Image->setGeometry(picture);
     PlaceSideImage();
+    // A single language is opened at once, once the window is up.
+    if (LangCombo->count() == 1 && LangCombo->isEnabled() && LangCombo->isVisibleTo(this))
+        QTimer::singleShot(0, this, [this] {
+            if (LangCombo->count() == 1 && LangCombo->currentIndex() < 0) {
+                LangCombo->setCurrentIndex(0);
+                emit LangCombo->activated(0);
+            }
+        });
 }
 
 void TLanguageManager::FormResize()

@@ -70,8 +70,11 @@ QWidget *TStatusMarkerDelegate::createEditor(QWidget *parent, const QStyleOption
     auto *editor = new QLineEdit(parent);
     editor->setFrame(false);
     // Every keystroke goes into the grid at once.
-    connect(editor, &QLineEdit::textEdited, this,
-            [this, editor] { emit const_cast<TStatusMarkerDelegate *>(this)->commitData(editor); });
+    connect(editor, &QLineEdit::textEdited, this, [this, editor] {
+        auto *self = const_cast<TStatusMarkerDelegate *>(this);
+        emit self->commitData(editor);
+        emit self->TextEdited();
+    });
     Q_UNUSED(option);
     Q_UNUSED(index);
     return editor;

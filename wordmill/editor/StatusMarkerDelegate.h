@@ -36,6 +36,10 @@ public:
                           const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
 
+signals:
+    // The user changed the text in the in-place editor.
+    void TextEdited();
+
 private:
     int Scaled(int Design) const;
     void PaintLabelCell(QPainter *painter, const QStyleOptionViewItem &option,
