@@ -60,6 +60,11 @@ public:
     void ShowFlag(const QImage &Flag);
     bool HasOwnFlag() const { return !fFlag.isNull(); }
 
+    // Folder of the last imported or exported file, shared by every editor
+    // window of the process.
+    static QString LastImportExportDir();
+    static void SetLastImportExportDir(const QString &Dir);
+
     // ---- operations the binding uses
     // Enables editing once a language is open or created.
     void StartEditing();
@@ -69,6 +74,8 @@ public:
     // A press on a label cell shows it pressed (the status can be switched).
     void EnableStatusColumnClick();
     void DisableStatusColumnClick();
+    void ImportLanguageData();
+    void ExportLanguageData();
 
     // ---- handlers
     void FormShow();

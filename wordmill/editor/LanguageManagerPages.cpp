@@ -45,6 +45,8 @@ void TLanguageManager::StartEditing()
     // cannot be read.
     ShowFlag(FlagBufferHasData() ? DecodeFlagImage(GetFlagBuffer().data()) : QImage());
     FlagImage->show();
+    ImportBtn->show();
+    ExportBtn->show();
 }
 
 void TLanguageManager::BuildPage()

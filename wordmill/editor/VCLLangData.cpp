@@ -119,6 +119,8 @@ void TVCLLangData::PrepareWindow(int EMode, const QString &AboutLine)
     w.ConGlobalIcon->hide();
     w.FlagImage->hide();
     w.LItem->setText(u"-/-"_s);
+    QObject::connect(w.ImportBtn, &QToolButton::clicked, &w, &TLanguageManager::ImportLanguageData);
+    QObject::connect(w.ExportBtn, &QToolButton::clicked, &w, &TLanguageManager::ExportLanguageData);
     QObject::connect(w.LangCombo, &QComboBox::activated, &w, [this] { LanguageSelected(); });
 }
 
@@ -251,7 +253,11 @@ void TVCLLangData::CreateLanguage()
         box.exec();
         return;
     }
+    const QString extension = AsciiLowerCase(Engine->LangFileExtension());
     w.SaveDialog->setDirectory(LangsDir());
+    // A name typed without extension gets the language files' one, so that
+    // the dialog asks before it replaces a file of the language folder.
+    w.SaveDialog->setDefaultSuffix(extension.mid(1));
     w.SaveDialog->selectFile(QString());
     if (w.SaveDialog->exec() != QDialog::Accepted || w.SaveDialog->selectedFiles().isEmpty()) {
         w.QDialog::reject();
@@ -259,10 +265,16 @@ void TVCLLangData::CreateLanguage()
     }
     // Whatever folder was chosen, the file goes into the language folder
     // with the configured extension.
-    const QString base = QFileInfo(w.SaveDialog->selectedFiles().constFirst()).completeBaseName();
-    w.NewLangFile = base.isEmpty() ? QString() : base + AsciiLowerCase(Engine->LangFileExtension());
+    const QFileInfo chosen(w.SaveDialog->selectedFiles().constFirst());
+    const QString base = chosen.completeBaseName();
+    w.NewLangFile = base.isEmpty() ? QString() : base + extension;
     if (w.NewLangFile.isEmpty())
         return;
+    // Another language's file is never replaced unless the dialog asked
+    // about that very file: the new one gets a free name beside it.
+    const QFileInfo target(LangsDir() + w.NewLangFile);
+    if (target.exists() && target.absoluteFilePath() != chosen.absoluteFilePath())
+        w.NewLangFile = QFileInfo(Engine->UniqueLanguageFileName(w.NewLangFile)).fileName();
     w.LLanguage->setText(w.Lex(4) + u':');
     w.LLanguage->adjustSize();
     w.LangEdit->setEnabled(false);
