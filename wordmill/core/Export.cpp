@@ -12,7 +12,7 @@
 #include <wordmill/core/WordmillEngineCore.h>
 #include <wordmill/toolkit/ComponentNames.h>
 #include <wordmill/sys/FlagBuffer.h>
-#include <wordmill/sys/FlagSection.h>
+#include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/LanguageNames.h>
 #include <wordmill/sys/OneLineForm.h>
 
