@@ -372,12 +372,17 @@ TEST_F(EditorWindow, FlagIsReplacedFittedAndRemoved)
 
 TEST_F(EditorWindow, FailingSaveShowsItsMessage)
 {
-    // A folder where the new file should go: the file cannot be written.
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"neu.lng"_s));
     QString error;
     ModalScript script;
     CreateSteps(script, u"English"_s, u"Neu"_s, u"neu"_s);
-    script.When(u"editing"_s, Editing, [] { Save(); })
+    script
+        .When(u"editing"_s, Editing,
+              [this] {
+                  // A folder appears where the new file goes: it cannot be
+                  // written.
+                  ASSERT_TRUE(QDir(dir.path()).mkdir(u"neu.lng"_s));
+                  Save();
+              })
         .OnModal<QMessageBox>(u"error"_s, Answer(QMessageBox::Ok, &error));
     Run(script, AddEntry());
 
