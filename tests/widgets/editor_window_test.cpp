@@ -81,7 +81,7 @@ TEST_F(EditorWindow, CreatedLanguageIsSavedLoadedAndSwitchedTo)
 
     EXPECT_EQ(LanguageFiles(), (QStringList{u"deutsch.lng"_s, u"english.lng"_s, u"neu.lng"_s}));
     EXPECT_EQ(engine->CurrentLanguage(), u"Neu"_s);
-    EXPECT_TRUE(engine->LData()->Languages.contains(u"Neu"_s));
+    EXPECT_TRUE(engine->LData()->Languages().contains(u"Neu"_s));
     EXPECT_EQ(label1->text(), u"Etikett"_s);
     EXPECT_EQ(form->findChild<QPushButton *>(u"Button1"_s)->text(), u"Schließen"_s);
     EXPECT_TRUE(engine->LData()->EditorLex.isEmpty()) << "work data cleared after the run";
@@ -431,7 +431,7 @@ protected:
 
 TEST_F(EmbeddedEnglish, IsEditedInACopyInTheLanguageFolder)
 {
-    ASSERT_EQ(engine->LData()->EditableLangs, QStringList{u"english"_s});
+    ASSERT_EQ(engine->LData()->EditableLangs(), QStringList{u"english"_s});
     QFile resource(u":/languages/ENGLISH"_s);
     ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
     const QByteArray embedded = resource.readAll();

@@ -30,20 +30,21 @@ namespace wordmill {
 
 namespace {
 
+// Lexicon files name the language their texts are translated from.
 const QString RefLangKey = u"%REF_LANG="_s;
-const QString LangNameKey = u"%LANGUAGE_NAME="_s;
-const QString CodeKey = u"%CODE="_s;
-const QString FileVerKey = u"%FILEVER="_s;
-const QString ComponentKey = u"%COMPONENT="_s;
-const QString OwnerKey = u"%OWNER="_s;
-const QString ItemKey = u"%ITEM="_s;
-const QString LexiconNameKey = u"%LEXICON_NAME="_s;
-const QString NoTrans = u"%NOTRANS"_s;
-const QString Old = u"%OLD"_s;
-const QString WordmillMark = u"%WORDMILL"_s;
-const QString LexiconStrings = u"%LEXICON_STRINGS"_s;
-const QString SmartStrings = u"%SMART_STRINGS"_s;
-const QString FlagIcon = u"%FLAG_ICON"_s;
+const QString &LangNameKey = LangFileKey::LanguageName;
+const QString &CodeKey = LangFileKey::Code;
+const QString &FileVerKey = LangFileKey::FileVersion;
+const QString &ComponentKey = LangFileKey::Component;
+const QString &OwnerKey = LangFileKey::Owner;
+const QString &ItemKey = LangFileKey::Item;
+const QString &LexiconNameKey = LangFileKey::LexiconName;
+const QString &NoTrans = LangFileKey::NoTrans;
+const QString &Old = LangFileKey::Old;
+const QString &WordmillMark = LangFileKey::FormLexicon;
+const QString &LexiconStrings = LangFileKey::LexiconStrings;
+const QString &SmartStrings = LangFileKey::SmartStrings;
+const QString &FlagIcon = LangFileKey::FlagIcon;
 constexpr int MaxItemNumber = 0xFFFF;
 constexpr int SettingLines = 4;
 
@@ -116,7 +117,7 @@ bool isOwn(quint16 descent)
 // the number in its place when the text has one.
 [[noreturn]] void fail(TWordmillCore &engine, int number)
 {
-    QString text = engine.FormLexicon() ? engine.FormLexicon()->GetItem(44) : QString();
+    QString text = engine.FormLexicon() ? engine.FormLexicon()->GetItem(FormLexiconItem::CannotImport) : QString();
     for (const QString &place : {u"%d"_s, u"%s"_s, u"%1"_s}) {
         const qsizetype at = text.indexOf(place);
         if (at >= 0) {
@@ -149,7 +150,7 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
     QString text;
     if (ToCurrentLanguage && d.EditorOpened()) {
         const TPackedImport packed = ReadPackedImport(bytes, [&](const QString &code) {
-            return currentPos >= 0 && d.LangCodes.indexOf(code) == currentPos;
+            return currentPos >= 0 && d.LangCodes().indexOf(code) == currentPos;
         });
         if (packed.Result == TPackedImport::Empty)
             return 0;
@@ -172,7 +173,7 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
         }
     };
     const auto findTarget = [&](const LanguageRef &target) {
-        int position = target.Code.isEmpty() ? -1 : int(d.LangCodes.indexOf(target.Code));
+        int position = target.Code.isEmpty() ? -1 : int(d.LangCodes().indexOf(target.Code));
         if (position < 0 && !target.Name.isEmpty())
             position = d.IndexOfLanguage(target.Name);
         if (ToCurrentLanguage && target.Code != fCurrentLangISO && position != currentPos)
@@ -202,12 +203,12 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
             // into its own file. That holds for the current language too when
             // no editor keeps it open: the switch that follows the import
             // reads the language from its file again.
-            if (!LoadLanguage(d.Languages.at(position), llReadFlag, QString()))
+            if (!LoadLanguage(d.LanguageEntries().at(position).Name, llReadFlag, QString()))
                 fail(*this, ifTargetNotLoaded);
             const QString source = d.GetFile(position);
             targetFile = QFileInfo(source).isFile() ? source : UniqueLanguageFileName(source);
             if (targetName.isEmpty())
-                targetName = d.Languages.at(position);
+                targetName = d.LanguageEntries().at(position).Name;
         } else if (targetName.isEmpty()) {
             targetName = fCurrentLanguage;
         }

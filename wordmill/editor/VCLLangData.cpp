@@ -56,12 +56,12 @@ void TVCLLangData::PrepareWindow(int EMode, const QString &AboutLine)
     w.LangCombo->clear();
     if (EMode == 0) {
         // Every language can be the source of a new one.
-        w.LangCombo->addItems(Languages);
+        w.LangCombo->addItems(Languages());
         w.ISOCombo->setCurrentIndex(-1);
         w.ISOCombo->setEditText(QString());
         w.ISOCombo->setEnabled(true);
     } else {
-        w.LangCombo->addItems(EditableLangs);
+        w.LangCombo->addItems(EditableLangs());
     }
     w.LangCombo->setCurrentIndex(-1);
     w.LangCombo->setEnabled(true);
