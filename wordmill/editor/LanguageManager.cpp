@@ -1,5 +1,6 @@
 #include "LanguageManager.h"
 
+#include <wordmill/core/FormLexiconItem.h>
 #include <wordmill/core/FormLexiconTables.h>
 #include <wordmill/editor/ColorWidgets.h>
 #include <wordmill/editor/ColumnSplitter.h>
@@ -492,7 +493,7 @@ bool TLanguageManager::FormCloseQuery()
 {
     if (!LangModify)
         return true;
-    QMessageBox box(QMessageBox::Question, windowTitle(), Lex(24),
+    QMessageBox box(QMessageBox::Question, windowTitle(), Lex(FormLexiconItem::CloseWithoutSaving),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

@@ -2,12 +2,14 @@
 
 #include "LanguageManager.h"
 
+#include <wordmill/core/FormLexiconItem.h>
 #include <wordmill/core/ImportExport.h>
 #include <wordmill/core/WordmillEngineCore.h>
 #include <wordmill/ctrls/FlagImage.h>
 #include <wordmill/editor/FileFilters.h>
 #include <wordmill/editor/VCLLangData.h>
 #include <wordmill/sys/FlagBuffer.h>
+#include <wordmill/sys/Logging.h>
 
 #include <QBuffer>
 #include <QComboBox>
@@ -44,13 +46,15 @@ void TLanguageManager::SetLastImportExportDir(const QString &Dir)
 
 void TLanguageManager::ImportLanguageData()
 {
-    QFileDialog dialog(this, Lex(43), LastImportExportDir());
+    QFileDialog dialog(this, Lex(FormLexiconItem::ImportTitle), LastImportExportDir());
     dialog.setObjectName(u"ImportDialog"_s);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(FileDialogFilters(BuildImportFilter(
-        Lex(20), Lex(41), Lex(46), Lex(47), LData->Engine->LangFileExtension())));
+        Lex(FormLexiconItem::LanguageFilesFilter), Lex(FormLexiconItem::ExportImportFilter),
+        Lex(FormLexiconItem::PackedFilesFilter), Lex(FormLexiconItem::TextFilesFilter),
+        LData->Engine->LangFileExtension())));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString file = dialog.selectedFiles().constFirst();
@@ -64,16 +68,20 @@ void TLanguageManager::ImportLanguageData()
     SetLastImportExportDir(QFileInfo(file).absolutePath());
     try {
         const int count = LData->Engine->ImportFromFile(file, true);
-        ShowMessage(QMessageBox::Information, QString(Lex(49)).replace(u"%s"_s, QString::number(count)));
+        ShowMessage(
+            QMessageBox::Information,
+            QString(Lex(FormLexiconItem::ItemsImported)).replace(u"%s"_s, QString::number(count)));
         if (count > 0) {
             LangModify = true;
             if (FlagBufferHasData())
                 ShowFlag(DecodeFlagImage(GetFlagBuffer().data()));
         }
     } catch (const EImportExport &error) {
+        qCWarning(lcWordmill) << "import of" << file << "failed:" << error.Message;
         ShowMessage(QMessageBox::Warning, error.Message);
-    } catch (const std::exception &) {
-        ShowMessage(QMessageBox::Critical, Lex(44));
+    } catch (const std::exception &error) {
+        qCWarning(lcWordmill) << "import of" << file << "failed:" << error.what();
+        ShowMessage(QMessageBox::Critical, Lex(FormLexiconItem::CannotImport));
     }
     LData->LoadNewWorkGlobals();
     if (ISOCombo->currentText().isEmpty())
@@ -95,8 +103,9 @@ void TLanguageManager::ExportLanguageData()
     if (!LastImportExportDir().isEmpty())
         SaveDialog->setDirectory(LastImportExportDir());
 
-    SaveDialog->setWindowTitle(Lex(40));
-    const QStringList exportFilters = FileDialogFilters(ExportFilter(Lex(41), Lex(47)));
+    SaveDialog->setWindowTitle(Lex(FormLexiconItem::ExportTitle));
+    const QStringList exportFilters = FileDialogFilters(ExportFilter(
+        Lex(FormLexiconItem::ExportImportFilter), Lex(FormLexiconItem::TextFilesFilter)));
     SaveDialog->setNameFilters(exportFilters);
     SaveDialog->selectNameFilter(exportFilters.constFirst());
     // The extension goes by the filter chosen (ExportFileName), not by a
@@ -120,16 +129,20 @@ void TLanguageManager::ExportLanguageData()
             LData->StoreNewGlobals();
             LData->ExportLanguage(file, LData->EditorLang, ISOCombo->currentText());
         } catch (const EImportExport &error) {
+            // A refusal with its own text (the design language cannot be
+            // exported) says more than the general one.
+            qCWarning(lcWordmill) << "export to" << file << "failed:" << error.Message;
             ShowMessage(QMessageBox::Critical, error.Message);
-        } catch (const std::exception &) {
-            ShowMessage(QMessageBox::Critical, Lex(22));
+        } catch (const std::exception &error) {
+            qCWarning(lcWordmill) << "export to" << file << "failed:" << error.what();
+            ShowMessage(QMessageBox::Critical, Lex(FormLexiconItem::SaveFailed));
         }
         // Storing switched the edit events off; the page stays, so typing
         // on it must go on repainting markers and copying global rows.
         EnableEditEvent = true;
         SetLastImportExportDir(QFileInfo(file).absolutePath());
     }
-    SaveDialog->setWindowTitle(Lex(21));
+    SaveDialog->setWindowTitle(Lex(FormLexiconItem::NewLanguageFileName));
     SaveDialog->setNameFilters(filters);
     SaveDialog->selectNameFilter(selectedFilter);
     SaveDialog->setOptions(options);

@@ -2,7 +2,9 @@
 
 #include "LanguageManager.h"
 
+#include <wordmill/core/FormLexiconItem.h>
 #include <wordmill/ctrls/FlagImage.h>
+#include <wordmill/ctrls/MessageBox.h>
 #include <wordmill/editor/VCLLangData.h>
 #include <wordmill/sys/FlagBuffer.h>
 
@@ -17,8 +19,7 @@ namespace wordmill {
 
 void TLanguageManager::ShowMessage(int Icon, const QString &Text)
 {
-    QMessageBox box(QMessageBox::Icon(Icon), windowTitle(), Text, QMessageBox::Ok, this);
-    box.exec();
+    wordmill::ShowMessage(this, Text, windowTitle(), QMessageBox::Icon(Icon));
 }
 
 void TLanguageManager::FlagImageMouseDown(Qt::MouseButton Button)
@@ -40,7 +41,7 @@ void TLanguageManager::FlagImageMouseDown(Qt::MouseButton Button)
         LangModify = true;
         return;
     }
-    QMessageBox box(QMessageBox::Question, windowTitle(), Lex(27),
+    QMessageBox box(QMessageBox::Question, windowTitle(), Lex(FormLexiconItem::RemoveFlagQuestion),
                     QMessageBox::Yes | QMessageBox::No, this);
     if (box.exec() != QMessageBox::Yes)
         return;

@@ -3,6 +3,7 @@
 
 #include "LanguageManager.h"
 
+#include <wordmill/core/FormLexiconItem.h>
 #include <wordmill/core/WordmillEngineCore.h>
 #include <wordmill/ctrls/FlagImage.h>
 #include <wordmill/editor/ColorWidgets.h>
@@ -109,7 +110,7 @@ void TLanguageManager::ILeftMouseDown(bool Shift)
     }
     if (Shift) {
         if (atStart)
-            ShowMessage(QMessageBox::Information, Lex(23));
+            ShowMessage(QMessageBox::Information, Lex(FormLexiconItem::NoUntranslatedObject));
         if (ObjectCombo->isEnabled())
             ObjectComboChange();
     }
@@ -137,7 +138,7 @@ void TLanguageManager::IRightMouseDown(bool Shift)
     }
     if (Shift) {
         if (atEnd)
-            ShowMessage(QMessageBox::Information, Lex(23));
+            ShowMessage(QMessageBox::Information, Lex(FormLexiconItem::NoUntranslatedObject));
         if (ObjectCombo->count() > 0 && ObjectCombo->isEnabled() &&
             (LData->EditorMode == emClient || LData->EditorMode == emResources))
             ObjectComboChange();

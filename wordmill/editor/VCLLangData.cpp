@@ -1,10 +1,13 @@
 #include "VCLLangData.h"
 
+#include <wordmill/core/FormLexiconItem.h>
 #include <wordmill/core/WordmillEngineCore.h>
+#include <wordmill/ctrls/MessageBox.h>
 #include <wordmill/editor/ColorWidgets.h>
 #include <wordmill/editor/EditorGrid.h>
 #include <wordmill/editor/FileFilters.h>
 #include <wordmill/editor/LanguageManager.h>
+#include <wordmill/sys/Logging.h>
 #include <wordmill/sys/OneLineForm.h>
 #include <wordmill/sys/TextHelpers.h>
 #include <wordmill/toolkit/Component.h>
@@ -71,32 +74,35 @@ void TVCLLangData::PrepareWindow(int EMode, const QString &AboutLine)
     w.LangEdit->clear();
 
     // The texts, in the library's interface language.
-    w.setWindowTitle(w.Lex(0));
-    w.LLanguage->setText(w.Lex(EMode == 0 ? 3 : 4) + u':');
+    w.setWindowTitle(w.Lex(FormLexiconItem::EditorTitle));
+    w.LLanguage->setText(
+        w.Lex(EMode == 0 ? FormLexiconItem::ChooseSourceLanguage : FormLexiconItem::LanguageLabel) +
+        u':');
     w.LLanguage->adjustSize();
-    w.LRefLangLabel->setText(w.Lex(5) + u" :"_s);
+    w.LRefLangLabel->setText(w.Lex(FormLexiconItem::SourceLanguageLabel) + u" :"_s);
     w.LRefLangLabel->adjustSize();
-    w.LRefTextLabel->setText(w.Lex(6) + u" :"_s);
+    w.LRefTextLabel->setText(w.Lex(FormLexiconItem::SourceStringLabel) + u" :"_s);
     w.LRefTextLabel->adjustSize();
-    w.LangListEditor->setHorizontalHeaderLabels({w.Lex(7), w.Lex(8)});
+    w.LangListEditor->setHorizontalHeaderLabels(
+        {w.Lex(FormLexiconItem::PropertyColumn), w.Lex(FormLexiconItem::TranslationColumn)});
     // How the status is switched, on the label column's title.
-    w.LangListEditor->horizontalHeaderItem(0)->setToolTip(w.Lex(30));
-    w.LGroup->setText(w.Lex(10) + u':');
+    w.LangListEditor->horizontalHeaderItem(0)->setToolTip(w.Lex(FormLexiconItem::ToggleStatusHint));
+    w.LGroup->setText(w.Lex(FormLexiconItem::GroupLabel) + u':');
     w.LGroup->adjustSize();
-    w.LObject->setText(w.Lex(11) + u':');
+    w.LObject->setText(w.Lex(FormLexiconItem::ObjectLabel) + u':');
     w.LObject->adjustSize();
-    w.AddLangButton->setToolTip(w.Lex(12));
-    w.GroupCombo->setToolTip(w.Lex(14));
-    w.ILeft->setToolTip(w.Lex(15));
-    w.IRight->setToolTip(w.Lex(16));
-    w.FlagImage->setToolTip(w.Lex(25));
-    w.ImportBtn->setToolTip(w.Lex(45));
-    w.ExportBtn->setToolTip(w.Lex(40));
-    w.OpenPictureDialog->setWindowTitle(w.Lex(26));
-    w.FinishBtn->setText(w.Lex(28));
-    w.SaveDialog->setWindowTitle(w.Lex(21));
-    w.SaveDialog->setNameFilters(
-        FileDialogFilters(LanguageFilesFilter(w.Lex(20), Engine->LangFileExtension())));
+    w.AddLangButton->setToolTip(w.Lex(FormLexiconItem::CreateLanguageHint));
+    w.GroupCombo->setToolTip(w.Lex(FormLexiconItem::GroupHint));
+    w.ILeft->setToolTip(w.Lex(FormLexiconItem::PreviousObjectHint));
+    w.IRight->setToolTip(w.Lex(FormLexiconItem::NextObjectHint));
+    w.FlagImage->setToolTip(w.Lex(FormLexiconItem::FlagHint));
+    w.ImportBtn->setToolTip(w.Lex(FormLexiconItem::ImportButton));
+    w.ExportBtn->setToolTip(w.Lex(FormLexiconItem::ExportTitle));
+    w.OpenPictureDialog->setWindowTitle(w.Lex(FormLexiconItem::ImportFlagTitle));
+    w.FinishBtn->setText(w.Lex(FormLexiconItem::SaveButton));
+    w.SaveDialog->setWindowTitle(w.Lex(FormLexiconItem::NewLanguageFileName));
+    w.SaveDialog->setNameFilters(FileDialogFilters(LanguageFilesFilter(
+        w.Lex(FormLexiconItem::LanguageFilesFilter), Engine->LangFileExtension())));
 
     // The top panel: the source language and the selected row's source text
     // with its colour dot between label and text.
@@ -138,11 +144,11 @@ QString TVCLLangData::EditorExecute(int EMode)
         result = EditorLang;
         try {
             EditorAction(eaSaveLang, TargetFileName());
-        } catch (const std::exception &) {
+        } catch (const std::exception &error) {
             // The previous file stays as it was (files are replaced whole).
-            QMessageBox box(QMessageBox::Critical, fEditor->windowTitle(), fEditor->Lex(22),
-                            QMessageBox::Ok, MainWindow());
-            box.exec();
+            qCWarning(lcWordmill) << "saving the edited language failed:" << error.what();
+            ShowMessage(MainWindow(), fEditor->Lex(FormLexiconItem::SaveFailed),
+                        fEditor->windowTitle(), QMessageBox::Critical);
         }
     }
     ClearWorkData();
@@ -202,8 +208,8 @@ void TVCLLangData::LanguageSelected()
     const QString chosen = w.LangCombo->currentText();
     if (w.EditMode) {
         if (!EditorAction(eaLoadLangForEdit, chosen)) {
-            QMessageBox box(QMessageBox::Critical, w.windowTitle(), w.Lex(17), QMessageBox::Ok, &w);
-            box.exec();
+            ShowMessage(&w, w.Lex(FormLexiconItem::ReadError), w.windowTitle(),
+                        QMessageBox::Critical);
             w.LangCombo->setCurrentIndex(-1);
             w.QDialog::reject();
             return;
@@ -225,12 +231,11 @@ void TVCLLangData::LanguageSelected()
         return;
     }
     if (!EditorAction(eaLoadLangForCreate, chosen)) {
-        QMessageBox box(QMessageBox::Critical, w.windowTitle(), w.Lex(17), QMessageBox::Ok, &w);
-        box.exec();
+        ShowMessage(&w, w.Lex(FormLexiconItem::ReadError), w.windowTitle(), QMessageBox::Critical);
         w.LangCombo->setCurrentIndex(-1);
         return;
     }
-    w.LLanguage->setText(w.Lex(18) + u':');
+    w.LLanguage->setText(w.Lex(FormLexiconItem::NewLanguageName) + u':');
     w.LLanguage->adjustSize();
     NewLanguage();
     CompleteSourceData();
@@ -248,9 +253,8 @@ void TVCLLangData::CreateLanguage()
     if (name.isEmpty())
         return;
     if (IndexOfLanguage(name) >= 0) {
-        QMessageBox box(QMessageBox::Warning, w.windowTitle(), name + u' ' + w.Lex(19),
-                        QMessageBox::Ok, &w);
-        box.exec();
+        ShowMessage(&w, name + u' ' + w.Lex(FormLexiconItem::NameAlreadyExists), w.windowTitle(),
+                    QMessageBox::Warning);
         return;
     }
     const QString extension = AsciiLowerCase(Engine->LangFileExtension());
@@ -275,7 +279,7 @@ void TVCLLangData::CreateLanguage()
     const QFileInfo target(LangsDir() + w.NewLangFile);
     if (target.exists() && target.absoluteFilePath() != chosen.absoluteFilePath())
         w.NewLangFile = QFileInfo(Engine->UniqueLanguageFileName(w.NewLangFile)).fileName();
-    w.LLanguage->setText(w.Lex(4) + u':');
+    w.LLanguage->setText(w.Lex(FormLexiconItem::LanguageLabel) + u':');
     w.LLanguage->adjustSize();
     w.LangEdit->setEnabled(false);
     EditorLang = name;
