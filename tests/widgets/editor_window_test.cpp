@@ -391,6 +391,62 @@ TEST_F(EditorWindow, FailingSaveShowsItsMessage)
     EXPECT_EQ(engine->CurrentLanguage(), u"čeština"_s) << "nothing to switch to";
 }
 
+TEST_F(EditorWindow, ImportAndExportGoThroughTheirButtons)
+{
+    const QString list = dir.filePath(u"list.txt"_s);
+    ASSERT_TRUE(WriteLanguageFile(list, {u"$translation=de"_s, u"Ne=Nein"_s, u"Konec=Ende"_s}));
+    QString imported;
+    ModalScript script;
+    EditSteps(script, u"Deutsch"_s);
+    script
+        .When(u"editing"_s, Editing,
+              [] {
+                  Pick(Combo(u"GroupCombo"_s), u"Form1.Lexicon3"_s);
+                  Find<QToolButton>(u"ImportBtn"_s)->click();
+              })
+        .OnModal<QFileDialog>(
+            u"import file"_s, [&](QFileDialog *dialog) { Answer(dialog, list); },
+            u"ImportDialog"_s)
+        .OnModal<QMessageBox>(u"import count"_s, Answer(QMessageBox::Ok, &imported))
+        .When(u"after the import"_s, EditorShown,
+              [] {
+                  EXPECT_EQ(Combo(u"GroupCombo"_s)->currentText(), u"Form1.Lexicon3"_s)
+                      << "the group shown before comes back";
+                  EXPECT_EQ(Rows(Grid()), (QStringList{u"Ja"_s, u"Nein"_s, u"Ja"_s}));
+                  Find<QToolButton>(u"ExportBtn"_s)->click();
+              })
+        .OnModal<QFileDialog>(
+            u"export as lexicon file"_s,
+            [](QFileDialog *dialog) {
+                EXPECT_EQ(dialog->selectedNameFilter(), dialog->nameFilters().value(0));
+                Answer(dialog, u"out"_s);
+            },
+            u"SaveDialog"_s)
+        .When(u"after the first export"_s, EditorShown,
+              [] { Find<QToolButton>(u"ExportBtn"_s)->click(); })
+        .OnModal<QFileDialog>(
+            u"export as text list"_s,
+            [](QFileDialog *dialog) {
+                dialog->selectNameFilter(dialog->nameFilters().value(1));
+                Answer(dialog, u"out"_s);
+            },
+            u"SaveDialog"_s)
+        .When(u"after the second export"_s, EditorShown, [] { Save(); });
+    Run(script, EditEntry());
+
+    EXPECT_EQ(imported, Lex(49).replace(u"%s"_s, u"2"_s));
+    const QString lexiconFile = ReadFile(u"out.wlx"_s);
+    EXPECT_TRUE(lexiconFile.startsWith(u"[Wordmill LeXicon File]"_s)) << lexiconFile.toStdString();
+    EXPECT_TRUE(lexiconFile.contains(u"\"Nein\""_s));
+    const QString textList = ReadFile(u"out.txt"_s);
+    EXPECT_TRUE(textList.startsWith(u"$translation=de - Deutsch"_s)) << textList.toStdString();
+    EXPECT_TRUE(textList.contains(u"\r\nNe=Nein\r\n"_s));
+    EXPECT_TRUE(textList.contains(u"\r\nKonec=Ende\r\n"_s));
+    // The imported texts are saved with the language.
+    EXPECT_TRUE(ReadFile(u"deutsch.lng"_s).contains(u"\"Nein\""_s));
+    EXPECT_EQ(TLanguageManager::LastImportExportDir(), QFileInfo(dir.path()).absoluteFilePath());
+}
+
 TEST_F(EditorWindow, MarkerFollowsTypingAndShowsItsHint)
 {
     ModalScript script;
