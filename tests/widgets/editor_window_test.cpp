@@ -4,6 +4,8 @@
 
 #include "EditorWindowFixture.h"
 
+#include <wordmill/core/EditorColors.h>
+
 #include <QDir>
 #include <QImage>
 #include <QToolTip>
@@ -405,8 +407,7 @@ TEST_F(EditorWindow, ImportAndExportGoThroughTheirButtons)
                   Find<QToolButton>(u"ImportBtn"_s)->click();
               })
         .OnModal<QFileDialog>(
-            u"import file"_s, [&](QFileDialog *dialog) { Answer(dialog, list); },
-            u"ImportDialog"_s)
+            u"import file"_s, [&](QFileDialog *dialog) { Answer(dialog, list); }, u"ImportDialog"_s)
         .OnModal<QMessageBox>(u"import count"_s, Answer(QMessageBox::Ok, &imported))
         .When(u"after the import"_s, EditorShown,
               [] {
@@ -472,6 +473,81 @@ TEST_F(EditorWindow, MarkerFollowsTypingAndShowsItsHint)
         .OnModal<QMessageBox>(u"close?"_s, Answer(QMessageBox::Yes));
     Run(script, EditEntry());
 }
+
+// The markers on screen carry the exact colours of the status table: the
+// grid is grabbed as the user sees it and the marker's pixels are read.
+struct MarkerCase
+{
+    const char *name;
+    const char16_t *group;
+    const char16_t *object; // empty: a lexicon, no objects
+    int row;
+    enum { Shown, Switched, Emptied, Typed } action;
+    quint32 colour;
+};
+
+void PrintTo(const MarkerCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class MarkerColours : public EditorWindow, public testing::WithParamInterface<MarkerCase>
+{
+};
+
+TEST_P(MarkerColours, ArePaintedExactly)
+{
+    const MarkerCase &c = GetParam();
+    ModalScript script;
+    EditSteps(script, u"Deutsch"_s);
+    script.When(u"editing"_s, Editing, [&] {
+        Pick(Combo(u"GroupCombo"_s), QString::fromUtf16(c.group));
+        if (*c.object)
+            Pick(Combo(u"ObjectCombo"_s), QString::fromUtf16(c.object));
+        if (c.action == MarkerCase::Switched)
+            ClickLabel(c.row);
+        else if (c.action == MarkerCase::Emptied)
+            Type(c.row, u"x"_s), Key(Qt::Key_Backspace);
+        else if (c.action == MarkerCase::Typed)
+            Type(c.row, u"Etwas"_s);
+        TEditorGrid *grid = Grid();
+        // Away from the row, so that the selection does not tint it.
+        grid->clearSelection();
+        const QImage shot = grid->viewport()->grab().toImage();
+        const qreal ratio = shot.devicePixelRatio();
+        const QRect marker = grid->MarkerRect(c.row);
+        ASSERT_FALSE(marker.isEmpty());
+        EXPECT_GE(marker.width(), 5);
+        // Red is the lowest byte of a table value.
+        const QColor expected(int(c.colour & 0xFF), int(c.colour >> 8 & 0xFF),
+                              int(c.colour >> 16 & 0xFF));
+        for (const QPoint &p : {marker.topLeft(), marker.center(), marker.bottomRight()}) {
+            const QColor pixel = shot.pixelColor((QPointF(p) * ratio).toPoint());
+            EXPECT_EQ(pixel.name(), expected.name()) << "at " << p.x() << "," << p.y();
+        }
+        // Just outside the bar is the label cell's own background.
+        const QColor outside =
+            shot.pixelColor((QPointF(marker.topRight() + QPoint(1, 0)) * ratio).toPoint());
+        EXPECT_NE(outside.name(), expected.name());
+        // Closed without the question about unsaved changes.
+        Window()->done(QDialog::Rejected);
+    });
+    Run(script, EditEntry());
+}
+
+using namespace wordmill::EditorColor;
+const MarkerCase MarkerCases[] = {
+    {"OwnTranslation", u"Form1.Lexicon1", u"", 0, MarkerCase::Shown, Translated},
+    {"SourceTranslation", u"Form1.Lexicon1", u"", 1, MarkerCase::Shown, SourceTranslation},
+    {"DesignedText", u"Form1.Lexicon1", u"", 2, MarkerCase::Shown, InternalLanguage},
+    {"CancelledTranslation", u"Form1.Lexicon1", u"", 0, MarkerCase::Emptied, CancelTranslation},
+    {"InheritedTextEmptied", u"Form1.Lexicon1", u"", 1, MarkerCase::Emptied, InvalidTranslation},
+    {"GlobalTranslation", u"Form1.Lexicon3", u"", 0, MarkerCase::Shown, GlobalTranslation},
+    {"TypedOverSource", u"Form1", u"Button1", 0, MarkerCase::Typed, Translated},
+    {"KeepSource", u"Form1", u"Label1", 0, MarkerCase::Switched, KeepSourceTranslation},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, MarkerColours, testing::ValuesIn(MarkerCases),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // Only the embedded English, editable: the one language opens at once.
 class EmbeddedEnglish : public EditorWindow
