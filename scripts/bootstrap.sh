@@ -10,7 +10,7 @@ packages=(
     clang libclang-rt-14-dev
     g++-mingw-w64-i686
     wine wine32:i386 wine64 wixl openssl osslsigncode
-    xvfb xauth imagemagick fonts-dejavu-core fonts-liberation2
+    xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation2
     python3 openssl
 )
 

@@ -6,6 +6,7 @@
 #include <wordmill/editor/ColumnSplitter.h>
 #include <wordmill/editor/EditorGrid.h>
 #include <wordmill/editor/EditorIcons.h>
+#include <wordmill/editor/ElidedLabel.h>
 #include <wordmill/editor/SideImage.h>
 #include <wordmill/editor/StatusMarkerDelegate.h>
 #include <wordmill/editor/VCLLangData.h>
@@ -186,9 +187,8 @@ void TLanguageManager::CreateControls()
     SourceIcon = Named(new TColorDot(TopPanel), u"SourceIcon"_s);
     SourceIcon->resize(S(7), S(13));
     SourceIcon->hide();
-    LRefText = Named(new QLabel(TopPanel), u"LRefText"_s);
+    LRefText = Named(new TElidedLabel(TopPanel), u"LRefText"_s);
     LRefText->move(S(96), S(21));
-    LRefText->setTextFormat(Qt::PlainText);
 
     BtnPanel = Named(new QWidget(TopPanel), u"BtnPanel"_s);
     BtnPanel->resize(S(147), S(21));

@@ -20,6 +20,7 @@ namespace wordmill {
 class TColorDot;
 class TColumnSplitter;
 class TEditorGrid;
+class TElidedLabel;
 class TVCLLangData;
 
 // The window of the built-in translation editor. The user picks a source
@@ -173,7 +174,7 @@ private:
     QLabel *LRefLang = nullptr;
     QLabel *LRefTextLabel = nullptr;
     TColorDot *SourceIcon = nullptr;
-    QLabel *LRefText = nullptr;
+    TElidedLabel *LRefText = nullptr;
     QWidget *BtnPanel = nullptr;
     QPushButton *FindBtn = nullptr;
     QLineEdit *FindEdit = nullptr;

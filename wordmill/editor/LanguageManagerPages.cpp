@@ -8,6 +8,7 @@
 #include <wordmill/ctrls/FlagImage.h>
 #include <wordmill/editor/ColorWidgets.h>
 #include <wordmill/editor/EditorGrid.h>
+#include <wordmill/editor/ElidedLabel.h>
 #include <wordmill/editor/VCLLangData.h>
 #include <wordmill/sys/FlagBuffer.h>
 
@@ -55,7 +56,7 @@ void TLanguageManager::BuildPage()
     EnableEditEvent = false;
     AllowNoTrans = false;
     SameLocStr.Clear();
-    LRefText->clear();
+    LRefText->SetFullText(QString());
     SourceIcon->hide();
     LangListEditor->RemoveAllRows();
     SelectedRow = 0;

@@ -6,6 +6,7 @@
 #include <wordmill/ctrls/EditorColor.h>
 #include <wordmill/editor/ColorWidgets.h>
 #include <wordmill/editor/EditorGrid.h>
+#include <wordmill/editor/ElidedLabel.h>
 #include <wordmill/editor/VCLLangData.h>
 #include <wordmill/sys/OneLineForm.h>
 
@@ -65,11 +66,13 @@ void TLanguageManager::LangListEditorSelectCell(int Line)
         LangListEditor->CloseEditor();
     } else {
         LangListEditor->OpenEditor();
+        // All selected with the cursor at the start, so that a long text
+        // shows its beginning.
         if (auto *editor = qobject_cast<QLineEdit *>(LangListEditor->Editor()))
-            editor->selectAll();
+            editor->setSelection(int(editor->text().size()), -int(editor->text().size()));
     }
     quint32 sourceColor = 0;
-    LRefText->setText(LData->SelectEditorItem(row, &SameLocStr, sourceColor));
+    LRefText->SetFullText(LData->SelectEditorItem(row, &SameLocStr, sourceColor));
     SourceIcon->SetFillColor(EditorColorToQColor(sourceColor));
     SourceIcon->show();
     SelectedRow = Line;

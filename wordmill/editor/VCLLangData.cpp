@@ -5,6 +5,7 @@
 #include <wordmill/ctrls/MessageBox.h>
 #include <wordmill/editor/ColorWidgets.h>
 #include <wordmill/editor/EditorGrid.h>
+#include <wordmill/editor/ElidedLabel.h>
 #include <wordmill/editor/FileFilters.h>
 #include <wordmill/editor/LanguageManager.h>
 #include <wordmill/sys/Logging.h>
@@ -114,7 +115,7 @@ void TVCLLangData::PrepareWindow(int EMode, const QString &AboutLine)
     w.SourceIcon->hide();
     w.LRefText->move(w.SourceIcon->geometry().right() + 1 + w.S(4), w.LRefTextLabel->y());
     w.LRefLang->clear();
-    w.LRefText->clear();
+    w.LRefText->SetFullText(QString());
 
     w.LangFilesPanel->setEnabled(false);
     w.LangListEditor->setEnabled(false);
