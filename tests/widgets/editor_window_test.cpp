@@ -145,6 +145,58 @@ TEST_F(EditorWindow, NameUsedInAnyLetterCaseIsRefused)
     EXPECT_EQ(LanguageFiles(), (QStringList{u"deutsch.lng"_s, u"english.lng"_s}));
 }
 
+// A language whose file is gone when it is chosen cannot be read: editing
+// ends, while a source language can be chosen again.
+struct UnreadableCase
+{
+    const char *name;
+    bool edit;
+    const char16_t *language;
+    const char16_t *file;
+};
+
+void PrintTo(const UnreadableCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class UnreadableLanguage : public EditorWindow, public testing::WithParamInterface<UnreadableCase>
+{
+};
+
+TEST_P(UnreadableLanguage, ShowsTheReadError)
+{
+    const UnreadableCase &c = GetParam();
+    QString error;
+    ModalScript script;
+    script
+        .When(u"editor shown"_s, EditorShown,
+              [&] {
+                  ASSERT_TRUE(QFile::remove(dir.filePath(QString::fromUtf16(c.file))));
+                  Pick(Combo(u"LangCombo"_s), QString::fromUtf16(c.language));
+              })
+        .OnModal<QMessageBox>(u"read error"_s, Answer(QMessageBox::Ok, &error));
+    if (!c.edit)
+        script.When(u"back to the choice"_s, EditorShown, [] {
+            EXPECT_EQ(Combo(u"LangCombo"_s)->currentIndex(), -1) << "the choice is cleared";
+            EXPECT_TRUE(Combo(u"LangCombo"_s)->isVisible());
+            EXPECT_FALSE(Find(u"LangEdit"_s)->isVisible());
+            Window()->close();
+        });
+    Run(script, c.edit ? EditEntry() : AddEntry());
+
+    EXPECT_EQ(error, Lex(17));
+    EXPECT_EQ(Window(), nullptr);
+    EXPECT_EQ(engine->CurrentLanguage(), u"čeština"_s);
+}
+
+const UnreadableCase UnreadableCases[] = {
+    {"EditedLanguageClosesTheWindow", true, u"Deutsch", u"deutsch.lng"},
+    {"SourceLanguageCanBeChosenAgain", false, u"English", u"english.lng"},
+};
+INSTANTIATE_TEST_SUITE_P(Files, UnreadableLanguage, testing::ValuesIn(UnreadableCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(EditorWindow, ClosingWithChangesAsksFirst)
 {
     const QByteArray before = FileBytes(u"deutsch.lng"_s);
