@@ -62,13 +62,20 @@ constexpr int DesignRightBtnPanel = 223;
 constexpr int DesignRowHeight = 16;
 constexpr int DesignLabelColumn = 115;
 
-void SetTextColour(QWidget *Widget, const QColor &Colour)
+// A label of the left panel: sky blue on the panel's blue. The label paints
+// its own background, so that it stays readable where the side picture
+// reaches up behind it in a small window.
+void SetPanelLabelColours(QLabel *Label)
 {
-    QPalette palette = Widget->palette();
+    QPalette palette = Label->palette();
     for (const QPalette::ColorGroup group :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::WindowText, Colour);
-    Widget->setPalette(palette);
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::WindowText, SkyBlue);
+        palette.setColor(group, QPalette::Window, PanelBlue);
+    }
+    Label->setPalette(palette);
+    Label->setAutoFillBackground(true);
+    Label->setContentsMargins(2, 0, 2, 0);
 }
 
 template <typename T> T *Named(T *Widget, const QString &Name)
@@ -116,8 +123,8 @@ void TLanguageManager::CreateControls()
     bold.setPixelSize(S(12));
     bold.setBold(true);
     LLanguage->setFont(bold);
-    SetTextColour(LLanguage, SkyBlue);
-    LLanguage->move(S(8), S(10));
+    SetPanelLabelColours(LLanguage);
+    LLanguage->move(S(8) - 2, S(10));
 
     LangCombo = Named(new QComboBox(ImgPan), u"LangCombo"_s);
     LangCombo->setGeometry(S(8), S(30), S(145), S(21));
@@ -139,7 +146,7 @@ void TLanguageManager::CreateControls()
     FlagImage->hide();
 
     ISOTitle = Named(new QLabel(u"ISO 639-1:"_s, ImgPan), u"ISOTitle"_s);
-    SetTextColour(ISOTitle, SkyBlue);
+    SetPanelLabelColours(ISOTitle);
     ISOTitle->move(S(102), S(56));
     ISOTitle->hide();
 
