@@ -13,12 +13,12 @@
 #include <wordmill/core/Spans.h>
 #include <wordmill/core/TranslatorRegistry.h>
 #include <wordmill/iso/ISO639.h>
-#include <wordmill/toolkit/ComponentNames.h>
 #include <wordmill/sys/FlagBuffer.h>
 #include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/LanguageNames.h>
 #include <wordmill/sys/TextHelpers.h>
 #include <wordmill/sys/TextLines.h>
+#include <wordmill/toolkit/ComponentNames.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -32,19 +32,6 @@ namespace {
 
 // Lexicon files name the language their texts are translated from.
 const QString RefLangKey = u"%REF_LANG="_s;
-const QString &LangNameKey = LangFileKey::LanguageName;
-const QString &CodeKey = LangFileKey::Code;
-const QString &FileVerKey = LangFileKey::FileVersion;
-const QString &ComponentKey = LangFileKey::Component;
-const QString &OwnerKey = LangFileKey::Owner;
-const QString &ItemKey = LangFileKey::Item;
-const QString &LexiconNameKey = LangFileKey::LexiconName;
-const QString &NoTrans = LangFileKey::NoTrans;
-const QString &Old = LangFileKey::Old;
-const QString &WordmillMark = LangFileKey::FormLexicon;
-const QString &LexiconStrings = LangFileKey::LexiconStrings;
-const QString &SmartStrings = LangFileKey::SmartStrings;
-const QString &FlagIcon = LangFileKey::FlagIcon;
 constexpr int MaxItemNumber = 0xFFFF;
 constexpr int SettingLines = 4;
 
@@ -117,7 +104,9 @@ bool isOwn(quint16 descent)
 // the number in its place when the text has one.
 [[noreturn]] void fail(TWordmillCore &engine, int number)
 {
-    QString text = engine.FormLexicon() ? engine.FormLexicon()->GetItem(FormLexiconItem::CannotImport) : QString();
+    QString text = engine.FormLexicon()
+                       ? engine.FormLexicon()->GetItem(FormLexiconItem::CannotImport)
+                       : QString();
     for (const QString &place : {u"%d"_s, u"%s"_s, u"%1"_s}) {
         const qsizetype at = text.indexOf(place);
         if (at >= 0) {
@@ -273,14 +262,14 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
     for (int i = 0; i < count && header < 0; ++i) {
         const QString &line = lines.at(i);
         if (line.contains(RefLangKey)) {
-            LanguageRef reference{ExtractQuoted(line), ExtractField(line, CodeKey)};
+            LanguageRef reference{ExtractQuoted(line), ExtractField(line, LangFileKey::Code)};
             NormalizeISOCode(reference.Code);
             checkSource(reference);
         }
-        if (line.contains(LangNameKey)) {
-            if (ExtractField(line, FileVerKey) != u"WMLF1"_s)
+        if (line.contains(LangFileKey::LanguageName)) {
+            if (ExtractField(line, LangFileKey::FileVersion) != LangFileVersion)
                 fail(*this, ifFileVersion);
-            target = LanguageRef{ExtractQuoted(line), ExtractField(line, CodeKey)};
+            target = LanguageRef{ExtractQuoted(line), ExtractField(line, LangFileKey::Code)};
             NormalizeISOCode(target.Code);
             prepareTarget(target, findTarget(target));
             header = i;
@@ -304,21 +293,21 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
     for (; i < count; ++i) {
         if (!readLine(lines, i, line))
             continue;
-        if (isMarker(line.value, LexiconStrings))
+        if (isMarker(line.value, LangFileKey::LexiconStrings))
             break;
         if (line.value.size() < 3 || line.id < 0 || line.id > MaxItemNumber)
             continue;
         TFullStructLine item;
-        item.CompName = ExtractField(line.value, ComponentKey);
+        item.CompName = ExtractField(line.value, LangFileKey::Component);
         item.Translation = ExtractQuotedText(line.value);
         if (item.CompName.isEmpty() || item.Translation.isEmpty())
             continue;
         item.PropertyID = quint16(line.id);
-        item.OwnerName = ExtractField(line.value, OwnerKey);
-        item.ItemAddr = ExtractField(line.value, ItemKey);
+        item.OwnerName = ExtractField(line.value, LangFileKey::Owner);
+        item.ItemAddr = ExtractField(line.value, LangFileKey::Item);
         item.Descent = DescentOwn;
         item.Changeable = ChangeableTranslatable | ChangeableOwnTranslation;
-        if (line.value.contains(Old))
+        if (line.value.contains(LangFileKey::Old))
             item.Changeable |= ChangeableOld;
         TWordmillComponent *client = d.SpanClients.GetClientByStructLine(item);
         if (!client)
@@ -341,13 +330,13 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
     for (++i; i < count; ++i) {
         if (!readLine(lines, i, line))
             continue;
-        if (isMarker(line.value, SmartStrings))
+        if (isMarker(line.value, LangFileKey::SmartStrings))
             break;
         if (line.value.size() < 3)
             continue;
         if (!line.value.startsWith(u'"')) {
             lexicon = nullptr;
-            if (line.value.contains(WordmillMark)) {
+            if (line.value.contains(LangFileKey::FormLexicon)) {
                 if (fIncludeWordmill) {
                     lexiconName = QualifiedName(formLexicon);
                     if (lexiconName.isEmpty())
@@ -356,7 +345,7 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
                 }
                 continue;
             }
-            lexiconName = ExtractField(line.value, LexiconNameKey);
+            lexiconName = ExtractField(line.value, LangFileKey::LexiconName);
             if (lexiconName.isEmpty())
                 fail(*this, ifLexiconUnnamed);
             auto *bound = qobject_cast<TLexicon *>(d.SpanClients.GetListByName(lexiconName));
@@ -389,14 +378,14 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
     for (++i; i < count; ++i) {
         if (!readLine(lines, i, line))
             continue;
-        if (isMarker(line.value, FlagIcon)) {
+        if (isMarker(line.value, LangFileKey::FlagIcon)) {
             flagMarker = i;
             break;
         }
         if (line.value.size() < 3)
             continue;
-        if (!line.value.startsWith(u'"') && line.value.contains(LexiconNameKey)) {
-            smartName = ExtractField(line.value, LexiconNameKey);
+        if (!line.value.startsWith(u'"') && line.value.contains(LangFileKey::LexiconName)) {
+            smartName = ExtractField(line.value, LangFileKey::LexiconName);
             if (smartName.isEmpty())
                 fail(*this, ifSmartLexiconUnnamed);
             global = false;
