@@ -15,6 +15,7 @@ class QIODevice;
 
 namespace wordmill {
 
+class TFileBytes;
 class TLangFormLexicon;
 class TSpans;
 class TWordmillList;
@@ -217,9 +218,9 @@ public:
 
 protected:
     // The bytes of a language-list source: the file of that path when it
-    // exists, otherwise the embedded language of that resource name. False
-    // when there is neither or it cannot be read.
-    virtual bool ReadLanguageSource(const QString &Source, QByteArray &Bytes);
+    // exists (mapped, not read), otherwise the embedded language of that
+    // resource name. False when there is neither or it cannot be read.
+    virtual bool ReadLanguageSource(const QString &Source, TFileBytes &Bytes);
 
     bool IsFullyCreated = false;
     bool fIsMultiEngine = true;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QSysInfo>
 
 namespace wordmill {
 
@@ -28,6 +29,19 @@ QString DecodeText(QByteArrayView Bytes)
     if (View.startsWith("\xEF\xBB\xBF"))
         return decodeWith(QStringConverter::Utf8, View.sliced(3));
     return decodeWith(QStringConverter::System, View);
+}
+
+QStringView TextView(QByteArrayView Bytes, QString &Storage)
+{
+    const char *Mark = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    const qsizetype Size = Bytes.size() - 2;
+    const char *Data = Bytes.data() + 2;
+    // An odd last byte is the decoder's to judge.
+    if (Bytes.startsWith(Mark) && Size % 2 == 0 &&
+        reinterpret_cast<quintptr>(Data) % alignof(char16_t) == 0)
+        return QStringView(reinterpret_cast<const char16_t *>(Data), Size / 2);
+    Storage = DecodeText(Bytes);
+    return Storage;
 }
 
 QByteArray EncodeText(QStringView Text, QStringConverter::Encoding Encoding)

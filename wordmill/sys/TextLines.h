@@ -17,6 +17,12 @@ namespace wordmill {
 /// is not part of the text).
 QString DecodeText(QByteArrayView Bytes);
 
+/// The text of a text file's bytes, decoded by the byte-order mark as
+/// DecodeText does. UTF-16 in the machine's byte order is not copied: the
+/// view then points into Bytes, which must outlive it. Any other text is
+/// decoded into Storage and the view points there.
+QStringView TextView(QByteArrayView Bytes, QString &Storage);
+
 /// Encodes Text for a file: UTF-16 and UTF-8 with their byte-order mark, the
 /// system's 8-bit encoding (QStringConverter::System) and Latin-1 without.
 QByteArray EncodeText(QStringView Text, QStringConverter::Encoding Encoding);
