@@ -40,6 +40,11 @@ class FuzzData : public TLangCoreData
 public:
     explicit FuzzData(bool editorOpen) : m_editorOpen(editorOpen) {}
     bool EditorOpened() override { return m_editorOpen; }
+    // The fuzzed imports never show an editor page.
+    QString EditorExecute(int) override { return QString(); }
+    void AddEditorRow(const QString &, const QString &) override {}
+    QString GetEditorRow(int) override { return QString(); }
+    void EditorSelect(int, int, int, TEditorSearch) override {}
 
 private:
     bool m_editorOpen;

@@ -25,6 +25,11 @@ class EditorData : public TLangCoreData
 public:
     bool open = false;
     bool EditorOpened() override { return open; }
+    // No editor page in these tests.
+    QString EditorExecute(int) override { return QString(); }
+    void AddEditorRow(const QString &, const QString &) override {}
+    QString GetEditorRow(int) override { return QString(); }
+    void EditorSelect(int, int, int, TEditorSearch) override {}
 };
 
 class ImportEngine : public TWordmillCore

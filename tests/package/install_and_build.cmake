@@ -6,6 +6,7 @@
 #   cmake -DBUILD_DIR=... -DSOURCE_DIR=<library folder> -DEXAMPLE_DIR=...
 #         -DWORK_DIR=... -DGENERATOR=... -DCXX_COMPILER=... [-DCXX_LAUNCHER=...]
 #         [-DBUILD_TYPE=...] [-DCXX_FLAGS=...] [-DLINKER_FLAGS=...]
+#         [-DRUN_ENVIRONMENT=NAME=value]
 #         -DPROGRAM=<target name> -DEXPECT=<regular expression> -P install_and_build.cmake
 
 foreach(required BUILD_DIR SOURCE_DIR EXAMPLE_DIR WORK_DIR GENERATOR CXX_COMPILER PROGRAM EXPECT)
@@ -62,6 +63,9 @@ run(${configure})
 run(${CMAKE_COMMAND} --build ${build})
 
 set(ENV{QT_QPA_PLATFORM} offscreen)
+if(RUN_ENVIRONMENT MATCHES "^([^=]+)=(.*)$")
+    set(ENV{${CMAKE_MATCH_1}} "${CMAKE_MATCH_2}")
+endif()
 run(${build}/${PROGRAM} --print)
 if(NOT output MATCHES "${EXPECT}")
     message(FATAL_ERROR "install_and_build: ${PROGRAM} printed\n${output}\nexpected: ${EXPECT}")

@@ -8,6 +8,7 @@
 #include <wordmill/WordmillComp.h>
 #include <wordmill/WordmillCore.h>
 #include <wordmill/core/ProgrammableLexicon.h>
+#include <wordmill/core/ResourcesTranslator.h>
 
 #include <QLabel>
 #include <QPushButton>
@@ -17,12 +18,16 @@ namespace editor_test {
 using namespace Qt::StringLiterals;
 
 // A form "Form1" with a label and two buttons, a client, two lexicons (the
-// second uses global strings) and an engine whose data object holds the
-// editor's page in memory. The language folder holds "English" (translated
-// from the design language) and "Deutsch" (translated from English).
+// second uses global strings), a resource-string translator and an engine
+// whose data object holds the editor's page in memory. The language folder
+// holds "English" (translated from the design language) and "Deutsch"
+// (translated from English).
 //
 // Design texts: Label1 "Popisek", Button1 "Zavřít", Button2 "Uložit";
 // Lexicon1 "Ahoj", "Konec", "Zavřít"; Lexicon2 "Zavřít", "Uložit", "Soubor".
+// Translator1's strings as loaded (design form): unit "Dialogs" "&Open"
+// ("&Otevřít") and "Cancel" ("Zrušit"), unit "Menus" "a=b" ("a=b"), no unit
+// "Quit" ("Konec").
 class EditorFixture : public testing::Test
 {
 protected:
@@ -48,16 +53,25 @@ protected:
         lexicon2 = Add<wordmill::TDesignedLexicon>(u"Lexicon2"_s);
         lexicon2->SetItems({u"Zavřít"_s, u"Uložit"_s, u"Soubor"_s});
         lexicon2->SetGlobalLexicon(true);
+        translator = Add<wordmill::TCustomResourcesTranslator>(u"Translator1"_s);
+        translator->UnitList.Strings = {u"Unsorted"_s, u"Dialogs"_s, u"Menus"_s};
+        translator->List.RegisterKnown(u"&Open"_s, u"&Otevřít"_s, u"SOpen"_s, 1);
+        translator->List.RegisterKnown(u"Cancel"_s, u"Zrušit"_s, u"SCancel"_s, 1);
+        translator->List.RegisterKnown(u"a=b"_s, u"a=b"_s, u"SEquals"_s, 2);
+        translator->RegisterResourceString(u"Quit"_s, u"Konec"_s);
+        translator->ListChanged();
         client->SetWordmillEngine(engine);
         lexicon1->SetWordmillEngine(engine);
         lexicon2->SetWordmillEngine(engine);
+        translator->SetWordmillEngine(engine);
 
         Write(u"english.lng"_s,
               {LanguageHeader(u"English"_s, u"\t%CODE=en;\t%FILEVER=WMLF1;"_s),
                Component(u"Label1"_s, u"Label"_s), Component(u"Button1"_s, u"Close"_s),
                u"0\t%LEXICON_STRINGS"_s, u"0\t%LEXICON_NAME=Form1.Lexicon1;"_s, u"0\t\"Hello\""_s,
                u"1\t\"End\""_s, u"0\t%LEXICON_NAME=Form1.Lexicon2;"_s, u"0\t\"Close\""_s,
-               u"0\t%SMART_STRINGS"_s, u"0\t\"Uložit\""_s, u"0\t\"Save\""_s});
+               u"0\t%SMART_STRINGS"_s, u"0\t\"Uložit\""_s, u"0\t\"Save\""_s,
+               u"0\t%LEXICON_NAME=Form1.Translator1;"_s, u"0\t\"Zrušit\""_s, u"0\t\"Cancel\""_s});
         Write(u"deutsch.lng"_s,
               {LanguageHeader(u"Deutsch"_s,
                               u"\t%CODE=de;\t%SUPERIOR_LANGUAGE=English;\t%FILEVER=WMLF1;"_s),
@@ -121,6 +135,12 @@ protected:
         page->ChangeEditorClient(index);
         page->BuildPage(object);
     }
+    // Shows another object of the selected group, storing the page shown.
+    void ShowObject(const QString &object)
+    {
+        page->StoreEditorPage();
+        page->BuildPage(object);
+    }
     // The window's save: stores, writes the file and lets the engine find it.
     void Save(const QString &fileName)
     {
@@ -148,6 +168,7 @@ protected:
     wordmill::TWordmillClient *client = nullptr;
     wordmill::TDesignedLexicon *lexicon1 = nullptr;
     wordmill::TDesignedLexicon *lexicon2 = nullptr;
+    wordmill::TCustomResourcesTranslator *translator = nullptr;
     QStringList groups;
 };
 

@@ -142,6 +142,12 @@ TEST_F(EditorRows, RowColoursFollowTheTypedText)
     Open(u"Form1.Lexicon2"_s);
     EXPECT_EQ(Colour(1), EditorColor::GlobalSourceTranslation); // English's global "Save"
 
+    Open(u"Form1.Translator1"_s, u"Dialogs"_s);
+    EXPECT_EQ(Colour(0), EditorColor::InternalLanguage);
+    EXPECT_EQ(Colour(1), EditorColor::SourceTranslation);
+    page->Type(1, u"Abbrechen"_s);
+    EXPECT_EQ(Colour(1), EditorColor::Translated);
+
     // After a change of group and before its page is built nothing is
     // evaluated.
     page->ChangeEditorClient(0);
@@ -358,6 +364,14 @@ const UntranslatedCase UntranslatedCases[] = {
      },
      true},
     {"lexicon_inherited", u"Form1.Lexicon1"_s, QString(), nullptr, true},
+    {"unit_inherited", u"Form1.Translator1"_s, u"Dialogs"_s, nullptr, true},
+    {"unit_all_typed", u"Form1.Translator1"_s, u"Dialogs"_s,
+     [](EditorFixture &, EditorPageData &p) {
+         p.Type(0, u"&Öffnen"_s);
+         p.Type(1, u"Abbrechen"_s);
+     },
+     false},
+    {"unknown_unit", u"Form1.Translator1"_s, u"Nowhere"_s, nullptr, false},
     {"lexicon_all_typed", u"Form1.Lexicon1"_s, QString(),
      [](EditorFixture &, EditorPageData &p) {
          for (int i = 0; i < p.rows.size(); ++i)

@@ -25,7 +25,8 @@ class EditorWorkData : public EditorFixture
 TEST_F(EditorWorkData, NewLanguageFromEnglishIsEditedAndSavedToAFileThatLoadsBack)
 {
     CreateFrom(u"English"_s);
-    EXPECT_EQ(groups, (QStringList{u"Form1"_s, u"Form1.Lexicon1"_s, u"Form1.Lexicon2"_s}));
+    EXPECT_EQ(groups, (QStringList{u"Form1"_s, u"Form1.Lexicon1"_s, u"Form1.Lexicon2"_s,
+                                   u"Form1.Translator1"_s}));
     EXPECT_EQ(engine->CurrentLanguage(), u"Neu"_s);
 
     Open(u"Form1"_s);
@@ -139,6 +140,95 @@ TEST_F(EditorWorkData, EditorEntryRunsTheEditorAndSwitchesToTheSavedLanguage)
     EXPECT_FALSE(page->EditorOpened());
 }
 
+TEST_F(EditorWorkData, TranslatorStringsAreEditedUnitByUnit)
+{
+    CreateFrom(u"English"_s);
+    Open(u"Form1.Translator1"_s, u"Dialogs"_s);
+    EXPECT_EQ(page->EditorMode, emResources);
+    QStringList objects;
+    page->LoadObjects(objects);
+    EXPECT_EQ(objects, (QStringList{u"Unsorted"_s, u"Dialogs"_s, u"Menus"_s}));
+    EXPECT_EQ(page->Labels(), (QStringList{u"&Open"_s, u"Cancel"_s}));
+    EXPECT_EQ(page->Texts(), (QStringList{u"&Otevřít"_s, u"Cancel"_s}));
+    EXPECT_EQ(page->GetSourceForEditorItem(1), u"Cancel"_s);
+    EXPECT_EQ(page->GetOriginalForEditorItem(1), u"Zrušit"_s);
+    page->Type(0, u"&Öffnen"_s);
+    ShowObject(u"Menus"_s);
+    EXPECT_EQ(page->Labels(), QStringList{u"a~b"_s}); // a label holds no "="
+    ShowObject(u"Unsorted"_s);
+    EXPECT_EQ(page->Labels(), QStringList{u"Quit"_s});
+    EXPECT_EQ(page->Texts(), QStringList{u"Konec"_s});
+    page->Type(0, u"Beenden"_s);
+
+    Save(u"neu.lng"_s);
+    const QString text = FileText(dir.filePath(u"neu.lng"_s));
+    EXPECT_TRUE(text.contains(u"%LEXICON_NAME=Form1.Translator1;"_s)) << text.toStdString();
+    EXPECT_FALSE(text.contains(u"\"Cancel\""_s)) << text.toStdString(); // English's, unchanged
+    engine->Translate(u"Neu"_s);
+    const TResourcesList &list = translator->List;
+    EXPECT_EQ(translator->GetItem(list.IndexOf(u"&Open"_s)), u"&Öffnen"_s);
+    EXPECT_EQ(translator->GetItem(list.IndexOf(u"Cancel"_s)), u"Cancel"_s);
+    EXPECT_EQ(translator->GetItem(list.IndexOf(u"Quit"_s)), u"Beenden"_s);
+}
+
+TEST_F(EditorWorkData, StringsOfNoUnitHaveAPageWithoutAUnitList)
+{
+    translator->UnitList.Strings.clear();
+    translator->ListChanged();
+    CreateFrom(u"English"_s);
+    Open(u"Form1.Translator1"_s);
+    QStringList objects;
+    page->LoadObjects(objects);
+    EXPECT_EQ(objects, QStringList{QString()});
+    EXPECT_EQ(page->Labels(), QStringList{u"Quit"_s});
+}
+
+// When the program's own texts are written in the edited language, they are
+// its translation of their design forms.
+struct CurrentTextsCase
+{
+    const char *name;
+    QString original;
+    bool globals;
+    QStringList texts;
+    bool global;
+};
+
+void PrintTo(const CurrentTextsCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class ProgramTexts : public EditorFixture, public testing::WithParamInterface<CurrentTextsCase>
+{
+};
+
+TEST_P(ProgramTexts, AreTheTranslationWhenTheProgramSpeaksTheEditedLanguage)
+{
+    const CurrentTextsCase &c = GetParam();
+    translator->SetOriginalLanguage(c.original);
+    translator->SetGlobalLexicon(c.globals);
+    CreateFrom(u"English"_s);
+    Open(u"Form1.Translator1"_s, u"Dialogs"_s);
+    EXPECT_EQ(page->Texts(), c.texts);
+    int work = -1;
+    EXPECT_EQ(page->EditorItemIsGlobal(0, work), c.global);
+    if (c.global) {
+        EXPECT_EQ(page->WorkGlobalLexicon.Get(u"&Otevřít"_s), u"&Open"_s);
+    }
+}
+
+const CurrentTextsCase CurrentTextsCases[] = {
+    {"named_like_the_edited_language", u"neu"_s, false, {u"&Open"_s, u"Cancel"_s}, false},
+    {"coded_like_the_edited_language", u"NN"_s, false, {u"&Open"_s, u"Cancel"_s}, false},
+    {"another_language", u"de"_s, false, {u"&Otevřít"_s, u"Cancel"_s}, false},
+    {"unknown_language", QString(), false, {u"&Otevřít"_s, u"Cancel"_s}, false},
+    {"with_global_strings_they_become_global", u"neu"_s, true, {u"&Open"_s, u"Cancel"_s}, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Translators, ProgramTexts, testing::ValuesIn(CurrentTextsCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(EditorWorkData, ObjectFilterSelectsTheRowsOfAPage)
 {
     CreateFrom(u"English"_s);
@@ -159,8 +249,9 @@ TEST_F(EditorWorkData, ClientsOfOneGroupNameMakeOneGroup)
     renamed->LanguageOwner = u"FORM1"_s;
     renamed->SetWordmillEngine(engine);
     CreateFrom(u"English"_s);
-    EXPECT_EQ(groups, (QStringList{u"Form1"_s, u"Form1.Lexicon1"_s, u"Form1.Lexicon2"_s}));
-    ASSERT_EQ(page->ClientGroups.size(), 3);
+    EXPECT_EQ(groups, (QStringList{u"Form1"_s, u"Form1.Lexicon1"_s, u"Form1.Lexicon2"_s,
+                                   u"Form1.Translator1"_s}));
+    ASSERT_EQ(page->ClientGroups.size(), 4);
     EXPECT_EQ(page->ClientGroups.at(0).data(), client);
     EXPECT_EQ(page->ClientName(0), u"Form1"_s);
     EXPECT_EQ(page->ClientName(3), QString());

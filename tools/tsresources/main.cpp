@@ -11,6 +11,7 @@
 
 #include <wordmill/core/ResourcesTranslator.h>
 #include <wordmill/core/TsReader.h>
+#include <wordmill/sys/SaveFile.h>
 #include <wordmill/toolkit/StoredLists.h>
 
 #include <QCommandLineParser>
@@ -19,7 +20,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -100,10 +100,9 @@ int main(int argc, char **argv)
 
     const QString outputFile = parser.isSet(outputOption) ? parser.value(outputOption) : formFile;
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
-    QSaveFile output(outputFile);
-    if (!output.open(QIODevice::WriteOnly) || output.write(bytes) != bytes.size() ||
-        !output.flush() || !output.commit())
-        return failWith(outputFile + u": "_s + output.errorString());
+    const QString failure = SaveFileContents(outputFile, bytes);
+    if (!failure.isEmpty())
+        return failWith(outputFile + u": "_s + failure);
     std::printf("%s: %d texts in %d units\n", qPrintable(outputFile),
                 translator.RegisteredStrings(), translator.UnitList.Count());
     return 0;

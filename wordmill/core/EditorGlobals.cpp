@@ -4,6 +4,7 @@
 #include <wordmill/core/LangCoreData.h>
 
 #include <wordmill/core/Lexicon.h>
+#include <wordmill/core/ResourcesTranslator.h>
 #include <wordmill/core/WordmillCPC.h>
 #include <wordmill/toolkit/ComponentNames.h>
 
@@ -47,6 +48,13 @@ void TLangCoreData::StoreNewGlobals()
             for (int l = 0; l < design.Count(); ++l)
                 if (DataStruct.Find(design.LineID(l)) < 0)
                     keep(design.Translation(l));
+        } else if (auto *translator = qobject_cast<TCustomResourcesTranslator *>(group.data())) {
+            const QString name = QualifiedName(translator);
+            for (int n = 0; n <= translator->MaxIndex(); ++n) {
+                const QString designed = translator->GetLocStr(n);
+                if (!SmartLexicon.IsIncluded(name, designed))
+                    keep(designed);
+            }
         } else if (auto *list = qobject_cast<TWordmillList *>(group.data())) {
             const QString name = QualifiedName(list);
             for (int n = 0; n <= list->MaxIndex(); ++n)

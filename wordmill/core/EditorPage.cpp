@@ -4,7 +4,11 @@
 #include <wordmill/core/LangCoreData.h>
 
 #include <wordmill/core/Lexicon.h>
+#include <wordmill/core/ResourcesTranslator.h>
 #include <wordmill/core/WordmillCPC.h>
+#include <wordmill/core/WordmillEngineCore.h>
+#include <wordmill/sys/LanguageNames.h>
+#include <wordmill/sys/OneLineForm.h>
 #include <wordmill/toolkit/ComponentNames.h>
 
 #include <QScopeGuard>
@@ -22,6 +26,15 @@ constexpr quint16 EditedGlobalLimit = 2;
 
 // Rows and work keys are 16-bit numbers; this one stands for "no line".
 constexpr quint16 NoLine = 0xFFFF;
+
+// Any descent, the global bit included.
+constexpr quint16 AnyDescent = 512;
+
+QString encoded(QString text)
+{
+    EncodeControlChars(text);
+    return text;
+}
 
 constexpr quint16 LowByte(quint16 descent)
 {
@@ -84,6 +97,12 @@ TEditorModes TLangCoreData::ChangeEditorClient(int ClientIndex)
         return mode;
     }
 
+    if (auto *translator = qobject_cast<TCustomResourcesTranslator *>(group)) {
+        mode = emResources;
+        LoadTranslator(translator);
+        return mode;
+    }
+
     auto *list = qobject_cast<TWordmillList *>(group);
     if (!list)
         return mode;
@@ -110,9 +129,64 @@ TEditorModes TLangCoreData::ChangeEditorClient(int ClientIndex)
     return mode;
 }
 
+void TLangCoreData::LoadTranslator(const TCustomResourcesTranslator *Translator)
+{
+    const QString name = QualifiedName(Translator);
+    const bool globals = AllowedGlobals();
+    // When the program's own texts are in the edited language they are its
+    // current translation.
+    const QString original = Translator->OriginalLanguage();
+    QString originalCode = original;
+    const bool currentTexts =
+        !original.isEmpty() && (original.compare(EditorLang, Qt::CaseInsensitive) == 0 ||
+                                (NormalizeISOCode(originalCode) && Engine &&
+                                 originalCode == Engine->CurrentLanguageISO()));
+    for (int i = 0; i <= Translator->MaxIndex(); ++i) {
+        const QString designed = Translator->GetLocStr(i);
+        QString text = designed;
+        quint16 descent = DescentNone;
+        bool found = true;
+        const int own = SmartLexicon.FindTranslate(name, designed, DescentNone);
+        const int global = globals ? WorkGlobalLexicon.Find(designed, EditedGlobalLimit) : -1;
+        if (own >= 0) {
+            text = SmartLexicon.ReadItem(name, own, descent);
+        } else if (global >= 0) {
+            text = WorkGlobalLexicon.Get(global);
+            descent = DescentGlobal;
+        } else if (currentTexts) {
+            text = encoded(Translator->List.Strings(i));
+            descent = 1;
+            // With global strings the program's text becomes the global
+            // translation of its design form.
+            if (globals && text != designed) {
+                WorkGlobalLexicon.Add(designed, text, 1);
+                descent = DescentGlobal;
+            }
+        } else {
+            found = false;
+        }
+        if (!found) {
+            const int source = SourceSmartLexicon.FindTranslate(name, designed, AnyDescent);
+            if (source >= 0)
+                text = SourceSmartLexicon.ReadItem(name, source, descent);
+        }
+        WorkSmartLexicon.Add(designed, text, descent);
+    }
+}
+
 void TLangCoreData::LoadObjects(QStringList &List)
 {
     List.clear();
+    if (EditorMode == emResources) {
+        if (const TCustomResourcesTranslator *translator = SelectedTranslator()) {
+            // Unit 0 holds the strings of no known unit.
+            if (translator->List.UnsortedItemsExists())
+                List.append(translator->UnitList.GetNameEx(0));
+            for (int u = 1; u < translator->UnitList.Count(); ++u)
+                List.append(translator->UnitList.GetNameEx(u));
+        }
+        return;
+    }
     if (EditorMode == emClient) {
         QSet<QString> seen;
         for (int l = 0; l < WorkStruct.Count(); ++l) {
@@ -164,11 +238,40 @@ void TLangCoreData::NewEditorPage(const QString &ObjectName,
             AddEditorRow(u"Item["_s + QString::number(i) + u']', text);
         }
         break;
-    case emSmartLexicon:
     case emResources:
+        NewResourcesPage(ObjectName);
+        break;
+    case emSmartLexicon:
         break;
     }
     PageFromClient = SelectedClient;
+}
+
+void TLangCoreData::NewResourcesPage(const QString &ObjectName)
+{
+    const TCustomResourcesTranslator *translator = SelectedTranslator();
+    const int unit = ResourceUnit(ObjectName);
+    if (!translator || unit < 0 || WorkSmartLexicon.Count() == 0)
+        return;
+    QSet<int> shown;
+    const TResourcesList &list = translator->List;
+    for (int r = 0; r < list.Count(); ++r) {
+        const TResourceInfo *info = list.Info(r);
+        if (!info || info->UnitId() != unit)
+            continue;
+        const QString designed = translator->GetLocStr(r);
+        const int work = WorkSmartLexicon.Find(designed, AnyDescent);
+        if (work < 0 || work >= NoLine || shown.contains(work))
+            continue;
+        shown.insert(work);
+        WorkIndexes.AddWord(quint16(work));
+        // A label is the grid's name column: it must not hold "=".
+        QString label = list.Strings(r);
+        label.replace(u'=', u'~');
+        const QString text = WorkSmartLexicon.IsGlobal(work) ? GetGlobalTranslate(designed)
+                                                             : WorkSmartLexicon.Get(work);
+        AddEditorRow(encoded(label), text);
+    }
 }
 
 int TLangCoreData::GetEditorRowsCount() const
@@ -290,7 +393,19 @@ void TLangCoreData::StoreEditorPage()
         }
         break;
     }
-    case emResources:
+    case emResources: {
+        const QString name = ClientName(-1);
+        for (int r = 0; r < rows; ++r) {
+            const QString text = GetEditorRow(r);
+            const int item = WorkKey(r);
+            quint16 sourceDescent = DescentNone;
+            const QString sourceText =
+                SourceSmartLexicon.ReadItem(name, WorkSmartLexicon.GetLocStr(item), sourceDescent);
+            RememberCell(text, item, WorkSmartLexicon.LangDescent(item),
+                         text != sourceText || !IsGlobalDescent(sourceDescent));
+        }
+        break;
+    }
     case emSmartLexicon:
         break;
     }
@@ -330,7 +445,30 @@ void TLangCoreData::StoreGroup()
         }
         break;
     }
-    case emResources:
+    case emResources: {
+        if (WorkSmartLexicon.Count() == 0)
+            break;
+        const QString name = ClientName(-1);
+        SmartLexicon.NewLexicon(name);
+        for (int i = 0; i <= WorkSmartLexicon.MaxIndex(); ++i) {
+            const QString designed = WorkSmartLexicon.GetLocStr(i);
+            const QString text = WorkSmartLexicon.Get(i);
+            const quint16 descent = WorkSmartLexicon.LangDescent(i);
+            bool own = false;
+            if (!IsGlobalDescent(descent) && !text.isEmpty()) {
+                quint16 sourceDescent = DescentNone;
+                const QString sourceText =
+                    SourceSmartLexicon.ReadItem(name, designed, sourceDescent);
+                own = LowByte(descent) == DescentOwn || text != sourceText ||
+                      IsGlobalDescent(sourceDescent);
+            }
+            if (own)
+                SmartLexicon.WriteItem(name, designed, text, DescentOwn);
+            else
+                SmartLexicon.RemoveItem(name, designed);
+        }
+        break;
+    }
     case emSmartLexicon:
         break;
     }

@@ -4,6 +4,9 @@
 #include <wordmill/core/LangCoreData.h>
 
 #include <wordmill/core/EditorColors.h>
+#include <wordmill/core/ResourcesTranslator.h>
+
+#include <QSet>
 
 namespace wordmill {
 
@@ -289,7 +292,34 @@ bool TLangCoreData::IsUntranslated(const QString &ClientName, const QString &Obj
                 return true;
         }
         return false;
-    case emResources:
+    case emResources: {
+        const TCustomResourcesTranslator *translator = SelectedTranslator();
+        const int unit = ResourceUnit(ObjectName);
+        if (!translator || unit < 0)
+            return false;
+        QSet<QString> designs;
+        for (int r = 0; r < translator->List.Count(); ++r)
+            if (const TResourceInfo *info = translator->List.Info(r);
+                info && info->UnitId() == unit)
+                designs.insert(translator->GetLocStr(r));
+        for (int i = 0; i <= WorkSmartLexicon.MaxIndex(); ++i) {
+            const QString designed = WorkSmartLexicon.GetLocStr(i);
+            if (!designs.contains(designed))
+                continue;
+            const quint16 descent = WorkSmartLexicon.LangDescent(i);
+            if (IsGlobalDescent(descent)) {
+                if (!hasGlobalTranslation(WorkGlobalLexicon, designed))
+                    return true;
+                continue;
+            }
+            if (LowByte(descent) == DescentOwn)
+                continue;
+            const QString text = WorkSmartLexicon.Get(i);
+            if (text.isEmpty() || text == SourceSmartLexicon.ReadItem(ClientName, designed))
+                return true;
+        }
+        return false;
+    }
     case emSmartLexicon:
         break;
     }

@@ -5,9 +5,11 @@
 
 #include <wordmill/core/Lexicon.h>
 #include <wordmill/core/ProgrammableLexicon.h>
+#include <wordmill/core/ResourcesTranslator.h>
 #include <wordmill/core/WordmillCPC.h>
 #include <wordmill/core/WordmillEngineCore.h>
 #include <wordmill/sys/LanguageNames.h>
+#include <wordmill/sys/Logging.h>
 #include <wordmill/toolkit/ComponentNames.h>
 
 #include <QFileInfo>
@@ -44,6 +46,25 @@ QObject *TLangCoreData::Group(int Index) const
     return Index >= 0 && Index < ClientGroups.size() ? ClientGroups.at(Index).data() : nullptr;
 }
 
+TCustomResourcesTranslator *TLangCoreData::SelectedTranslator() const
+{
+    return qobject_cast<TCustomResourcesTranslator *>(Group(SelectedClient));
+}
+
+int TLangCoreData::ResourceUnit(const QString &ObjectName) const
+{
+    const TCustomResourcesTranslator *translator = SelectedTranslator();
+    if (!translator)
+        return -1;
+    const int unit = translator->UnitList.IndexOfName(ObjectName);
+    // Strings of no unit have a page even when the unit list has no entry
+    // for them; it has no name.
+    if (unit < 0 && ObjectName.isEmpty() && translator->List.UnsortedItemsExists() &&
+        translator->UnitList.Count() == 0)
+        return 0;
+    return unit;
+}
+
 QString TLangCoreData::ClientName(int ClientIndex) const
 {
     return TSpans::SpanNameOf(Group(ClientIndex < 0 ? SelectedClient : ClientIndex));
@@ -61,12 +82,19 @@ bool TLangCoreData::EditorAction(TEditorActions act, const QString &Param)
     case eaLoadLangForEdit: {
         // An embedded language is edited in a copy in the language folder.
         const int index = IndexOfLanguage(Param);
-        if (index >= 0 && !QFileInfo(GetFile(index)).isFile() &&
-            !Engine->ExtractResourceLanguage(index))
+        if (index < 0) {
+            qCWarning(lcWordmill) << "cannot edit" << Param << ": no such language";
+        } else if (!QFileInfo(GetFile(index)).isFile() && !Engine->ExtractResourceLanguage(index)) {
+            qCWarning(lcWordmill) << "cannot edit" << Param << ": its file" << GetFile(index)
+                                  << "is missing and cannot be copied from the program";
             return false;
+        }
         return Engine->LoadLanguage(Param, llAddLines | llMarkOld | llReadFlag, QString());
     }
     case eaLoadLangForCreate:
+        if (IndexOfLanguage(Param) < 0)
+            qCWarning(lcWordmill) << "cannot create a language from" << Param
+                                  << ": no such language";
         return Engine->LoadLanguage(Param, llAsSuperior, QString());
     case eaCreateLang: {
         // The new language is named current; there is nothing to switch to
@@ -160,8 +188,22 @@ void TLangCoreData::CompleteSourceData()
                 }
                 SourceStruct.AddLine(line);
             }
+        } else if (auto *translator = qobject_cast<TCustomResourcesTranslator *>(client)) {
+            // A translator's strings are smart strings of its own name.
+            const QString name = QualifiedName(translator);
+            SourceSmartLexicon.NewLexicon(name);
+            for (int n = 0; n <= translator->MaxIndex(); ++n) {
+                const QString designed = translator->GetLocStr(n);
+                quint16 descent = DescentNone;
+                QString text = SmartLexicon.ReadItem(name, designed, descent);
+                if (descent != DescentOwn && translator->GlobalLexicon())
+                    takeCloserGlobal(SmartLexicon, designed, text, descent);
+                if (text.isEmpty())
+                    SourceSmartLexicon.WriteItem(name, designed, designed, DescentNone);
+                else
+                    SourceSmartLexicon.WriteItem(name, designed, text, descent);
+            }
         } else if (auto *list = qobject_cast<TWordmillList *>(client)) {
-            // Translators keep their strings as smart strings; see below.
             const QString name = QualifiedName(list);
             SourceLexicon.NewLexicon(name);
             for (int n = 0; n <= list->MaxIndex(); ++n) {

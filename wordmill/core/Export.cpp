@@ -12,13 +12,13 @@
 #include <wordmill/core/WordmillEngineCore.h>
 #include <wordmill/toolkit/ComponentNames.h>
 #include <wordmill/sys/FlagBuffer.h>
-#include <wordmill/sys/FlagSection.h>
+#include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/LanguageNames.h>
 #include <wordmill/sys/OneLineForm.h>
+#include <wordmill/sys/SaveFile.h>
 
 #include <QBuffer>
 #include <QMap>
-#include <QSaveFile>
 #include <QStringEncoder>
 
 using namespace Qt::StringLiterals;
@@ -201,10 +201,9 @@ void TLangCoreData::WriteExportFile(const QString &FileName, const QString &Lang
         encodeText(lines.join(u"\r\n"_s) + u"\r\n"_s, engine.LangFileEncoding());
     // Written beside the target and renamed over it: a failed export leaves
     // any previous file intact.
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit())
-        throw EWordmillFileError(FileName + u": "_s + file.errorString());
+    const QString failure = SaveFileContents(FileName, bytes);
+    if (!failure.isEmpty())
+        throw EWordmillFileError(FileName + u": "_s + failure);
 }
 
 void TWordmillCore::ExportToFile(const QString &FileName)

@@ -15,9 +15,8 @@
 #include <wordmill/iso/ISO639.h>
 #include <wordmill/toolkit/ComponentNames.h>
 #include <wordmill/sys/FlagBuffer.h>
-#include <wordmill/sys/FlagSection.h>
+#include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/LanguageNames.h>
-#include <wordmill/sys/LineFields.h>
 #include <wordmill/sys/TextHelpers.h>
 #include <wordmill/sys/TextLines.h>
 

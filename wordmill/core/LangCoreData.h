@@ -16,6 +16,7 @@
 
 namespace wordmill {
 
+class TCustomResourcesTranslator;
 class TWordmillCore;
 class TLangFormLexicon;
 
@@ -226,6 +227,12 @@ public:
 
 private:
     QObject *Group(int Index) const;
+    TCustomResourcesTranslator *SelectedTranslator() const;
+    // The unit of the selected translator whose strings page ObjectName
+    // shows, or -1.
+    int ResourceUnit(const QString &ObjectName) const;
+    void LoadTranslator(const TCustomResourcesTranslator *Translator);
+    void NewResourcesPage(const QString &ObjectName);
     // Work key of a row, or -1 outside the page.
     int WorkKey(int Row) const;
     // Line of SourceStruct of a client row, or -1.
