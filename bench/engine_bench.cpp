@@ -165,7 +165,7 @@ void WordmillRefresh(benchmark::State &state)
     World w(FolderFor(Kind::AllThree, n, files), bench::LanguageName(Kind::AllThree, n), 1);
     for (auto _ : state)
         MeasuredWordmillRefresh(w);
-    if (w.engine->LData()->Languages.size() != files + 1)
+    if (w.engine->LData()->LanguageEntries().size() != files + 1)
         state.SkipWithError("not every language was listed");
     state.counters["files"] = files;
     state.counters["per_file_ms"] =

@@ -5,6 +5,8 @@
 // translator exists its hook stays installed for the rest of the process.
 // The program ends with the ratio of the two times.
 
+#include "TestEngine.h"
+
 #include <wordmill/WordmillCore.h>
 
 #include <QCoreApplication>
@@ -70,22 +72,12 @@ struct TranslatedWorld
     TDataModule form;
     TCustomResourcesTranslator *translator = nullptr;
 
-    class Engine : public TWordmillCore
-    {
-    public:
-        explicit Engine(QObject *owner) : TWordmillCore(owner) { AfterConstruction(); }
-        QString langs;
-        QString GetLangsDir() const override { return langs; }
-        void FillSpecialFlag(QIODevice &, int) override {}
-        void RefreshControl(QObject *, int) override {}
-    };
-
     TranslatedWorld()
     {
         form.setObjectName(u"BenchForm"_s);
-        auto *engine = new Engine(&form);
+        auto *engine = new TestEngine(&form);
         engine->setObjectName(u"BenchEngine"_s);
-        engine->langs = dir.path() + u'/';
+        engine->langsDir = dir.path() + u'/';
         translator = new TCustomResourcesTranslator(&form);
         translator->setObjectName(u"Translator"_s);
         translator->SetWordmillEngine(engine);

@@ -4,6 +4,8 @@
 // (a client's property lines, a lexicon, a resource-string translator), two
 // languages to import into, and a file the fuzzed bytes are written to.
 
+#include "TestEngine.h"
+
 #include <wordmill/WordmillCore.h>
 #include <wordmill/WordmillSys.h>
 #include <wordmill/core/ImportExport.h>
@@ -20,36 +22,6 @@ namespace import_fuzz {
 using namespace wordmill;
 using namespace Qt::StringLiterals;
 
-class FuzzEngine : public TWordmillCore
-{
-public:
-    FuzzEngine(QObject *owner, std::unique_ptr<TLangCoreData> data)
-        : TWordmillCore(owner, std::move(data))
-    {
-        AfterConstruction();
-    }
-    QString dir;
-    QString GetLangsDir() const override { return dir; }
-    void FillSpecialFlag(QIODevice &, int) override {}
-    void RefreshControl(QObject *, int) override {}
-};
-
-// The data object of an engine whose editor is open, or not.
-class FuzzData : public TLangCoreData
-{
-public:
-    explicit FuzzData(bool editorOpen) : m_editorOpen(editorOpen) {}
-    bool EditorOpened() override { return m_editorOpen; }
-    // The fuzzed imports never show an editor page.
-    QString EditorExecute(int) override { return QString(); }
-    void AddEditorRow(const QString &, const QString &) override {}
-    QString GetEditorRow(int) override { return QString(); }
-    void EditorSelect(int, int, int, TEditorSearch) override {}
-
-private:
-    bool m_editorOpen;
-};
-
 class FuzzClient : public TWordmillCPC
 {
 public:
@@ -61,15 +33,15 @@ struct World
 {
     QTemporaryDir temp;
     TDataModule form;
-    FuzzEngine *engine;
+    TestEngine *engine;
 
     explicit World(bool editorOpen)
     {
         form.setObjectName(u"Form1"_s);
         SetComponentLoading(&form, true);
-        engine = new FuzzEngine(&form, std::make_unique<FuzzData>(editorOpen));
+        engine = new TestEngine(&form, std::make_unique<TestLangData>(editorOpen));
         engine->setObjectName(u"Engine1"_s);
-        engine->dir = temp.path() + u'/';
+        engine->langsDir = temp.path() + u'/';
         engine->SetDesignLangISOCode(u"en"_s);
         engine->SetDesignLanguageName(u"English"_s);
         engine->SetDefaultLanguage(u"English"_s);

@@ -1,7 +1,7 @@
 #include "Unit1.h"
 
 #include "Download.h"
-#include "MessageBox.h"
+#include <wordmill/ctrls/MessageBox.h>
 #include "fce_import_so.h"
 #include "platform/InstallerPins.h"
 #include "platform/SetupLog.h"
@@ -168,7 +168,7 @@ QString TForm1::Item(int index)
 
 void TForm1::ShowError(const QString &text, const QString &caption)
 {
-    corvane::ShowMessage(this, text, caption, QMessageBox::Critical);
+    wordmill::ShowMessage(this, text, caption, QMessageBox::Critical);
 }
 
 // What an error that no handler expects looks like: its message under the

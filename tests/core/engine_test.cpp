@@ -5,6 +5,8 @@
 #include <wordmill/core/ProgrammableLexicon.h>
 #include <wordmill/core/StringTranslation.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -85,30 +87,63 @@ TEST(EngineSettings, DesignLanguageFollowsTheIsoTableEntryUntilNamed)
 
 TEST_F(Engine, DiscoveryListsDesignEmbeddedAndFiles)
 {
-    writeLanguage(dir.filePath(u"de.lng"_s), {u"[LANGUAGE_FILE]"_s, header(u"Deutsch"_s, u"\t%CODE=de;"_s), u"x"_s});
+    writeLanguage(dir.filePath(u"de.lng"_s),
+                  {u"[LANGUAGE_FILE]"_s, header(u"Deutsch"_s, u"\t%CODE=de;"_s), u"x"_s});
     writeLanguage(dir.filePath(u"de2.lng"_s), {u"[LANGUAGE_FILE]"_s, header(u"deutsch"_s), u"x"_s});
     writeLanguage(dir.filePath(u"cz.lng"_s), {u"[LANGUAGE_FILE]"_s, header(u"čeština"_s), u"x"_s});
     engine->SetLangResources({u"ENGLISH"_s, u"MISSING"_s});
     finishLoading();
     TLangCoreData &d = *engine->LData();
-    EXPECT_EQ(d.Languages, (QStringList{u"čeština"_s, u"english"_s, u"čeština"_s, u"Deutsch"_s}));
-    EXPECT_EQ(d.LangCodes, (QStringList{u"cs"_s, u"en"_s, QString(), u"de"_s}));
-    EXPECT_EQ(d.FileNames.at(1), u"ENGLISH"_s);
-    EXPECT_EQ(d.FileNames.at(3), dir.filePath(u"de.lng"_s)); // first source of a name wins
+    EXPECT_EQ(d.Languages(), (QStringList{u"čeština"_s, u"english"_s, u"čeština"_s, u"Deutsch"_s}));
+    EXPECT_EQ(d.LangCodes(), (QStringList{u"cs"_s, u"en"_s, QString(), u"de"_s}));
+    EXPECT_EQ(d.FileNames().at(1), u"ENGLISH"_s);
+    EXPECT_EQ(d.FileNames().at(3), dir.filePath(u"de.lng"_s)); // first source of a name wins
     EXPECT_EQ(engine->LangResources(), QStringList{u"ENGLISH"_s});
     // The editor entries join the menu once the engine is initialized.
-    EXPECT_EQ(d.LangMenu, d.Languages);
+    EXPECT_EQ(d.LangMenu, d.Languages());
     engine->Initialize(true);
     EXPECT_EQ(d.LangMenu.mid(4), (QStringList{u"> Přidat jazyk <"_s, u"> Upravit jazyk <"_s}));
     EXPECT_EQ(d.Flags.GetFlagStream(4)->data(), QByteArray("special flag 0"));
     EXPECT_EQ(d.Flags.Count(), 6);
 }
 
+TEST(EngineList, SettingsChangedTogetherAreListedOnceAtTheFirstRead)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"sub"_s));
+    writeLanguage(dir.filePath(u"sub/de.txt"_s), {u"[MY_SIGN]"_s, header(u"Deutsch"_s), u"x"_s});
+    writeLanguage(dir.filePath(u"sub/fr.lng"_s),
+                  {u"[LANGUAGE_FILE]"_s, header(u"Français"_s), u"x"_s});
+    TestEngine engine;
+    EXPECT_EQ(engine.langsDirReads, 0); // constructing reads no folder
+    engine.langsDir = dir.path() + u"/sub/"_s;
+    engine.SetLangFileExtension(u"txt"_s);
+    engine.SetLangFileSignature(u"MY_SIGN"_s);
+    engine.SetLangSubdirectory(u"sub"_s);
+    engine.SetDesignLanguageName(u"čeština"_s);
+    EXPECT_EQ(engine.langsDirReads, 0);
+
+    EXPECT_EQ(engine.LData()->Languages(), (QStringList{u"čeština"_s, u"Deutsch"_s}));
+    EXPECT_EQ(engine.langsDirReads, 1);
+    EXPECT_EQ(engine.GetLanguageFile(u"Deutsch"_s), dir.filePath(u"sub/de.txt"_s));
+    QCoreApplication::processEvents(); // the posted listing finds nothing to do
+    EXPECT_EQ(engine.langsDirReads, 1);
+
+    engine.SetLangFileExtension(u"lng"_s);
+    engine.SetLangFileSignature(u"LANGUAGE_FILE"_s);
+    QCoreApplication::processEvents(); // listed once, without a read
+    EXPECT_EQ(engine.langsDirReads, 2);
+    EXPECT_EQ(engine.LData()->Languages(), (QStringList{u"čeština"_s, u"Français"_s}));
+    EXPECT_EQ(engine.langsDirReads, 2);
+}
+
 TEST_F(Engine, FileReplacesAnEditableEmbeddedLanguage)
 {
     writeLanguage(dir.filePath(u"en.lng"_s),
-                  {u"[LANGUAGE_FILE]"_s, header(u"english"_s, u"\t%CODE=en;"_s), u"0\t%LEXICON_STRINGS"_s,
-                   u"0\t%LEXICON_NAME=Form1.Lexicon1;"_s, u"0\t\"From the file\""_s, u"0\t%SMART_STRINGS"_s});
+                  {u"[LANGUAGE_FILE]"_s, header(u"english"_s, u"\t%CODE=en;"_s),
+                   u"0\t%LEXICON_STRINGS"_s, u"0\t%LEXICON_NAME=Form1.Lexicon1;"_s,
+                   u"0\t\"From the file\""_s, u"0\t%SMART_STRINGS"_s});
     finishLoading();
     EXPECT_EQ(engine->GetLanguageFile(u"english"_s), dir.filePath(u"en.lng"_s));
     engine->SetLangResourcesAllowEdit(false);
@@ -127,7 +162,7 @@ TEST_F(Engine, SecondaryEngineOffersNoEditorEntries)
     other.Initialize(true);
     EXPECT_FALSE(engine->IsSecondaryEngine());
     EXPECT_TRUE(other.IsSecondaryEngine());
-    EXPECT_EQ(other.LData()->LangMenu, other.LData()->Languages);
+    EXPECT_EQ(other.LData()->LangMenu, other.LData()->Languages());
 }
 
 TEST_F(Engine, SwitchingByCodeOrNameNotifiesEveryone)
@@ -139,7 +174,8 @@ TEST_F(Engine, SwitchingByCodeOrNameNotifiesEveryone)
     engine->SetCurrentLanguage(u"EN"_s);
     EXPECT_EQ(engine->CurrentLanguage(), u"english"_s);
     EXPECT_EQ(engine->CurrentLanguageISO(), u"en"_s);
-    EXPECT_EQ(lexicon->Item(1), u"The installation program must be run under an administrator account."_s);
+    EXPECT_EQ(lexicon->Item(1),
+              u"The sample program needs administrator rights."_s);
     EXPECT_EQ(events, (QStringList{u"lexicon"_s, u"english"_s}));
     // The library's own texts follow the built-in English table.
     EXPECT_EQ(engine->LData()->LangMenu.value(2), u"> Add <"_s);
@@ -186,7 +222,8 @@ TEST_F(Engine, StartLanguageAndDefaultLanguageRules)
     engine->SetDefaultLanguage(u"en"_s);
     finishLoading();
     // The first item fetched starts the engine, with the switch to the default.
-    EXPECT_EQ(lexicon->Item(1), u"The installation program must be run under an administrator account."_s);
+    EXPECT_EQ(lexicon->Item(1),
+              u"The sample program needs administrator rights."_s);
     EXPECT_EQ(engine->CurrentLanguage(), u"english"_s);
     // The current language was the old default: a new default switches.
     engine->SetDefaultLanguage(u"čeština"_s);
@@ -214,13 +251,14 @@ TEST_F(Engine, GlobalStringsStandInForMissingOrDistantTranslations)
 {
     writeLanguage(dir.filePath(u"b.lng"_s),
                   {u"[LANGUAGE_FILE]"_s, header(u"B"_s), u"0\t%LEXICON_STRINGS"_s,
-                   u"0\t%LEXICON_NAME=Form1.Lexicon1;"_s, u"0\t\"B zero\""_s, u"0\t%SMART_STRINGS"_s});
+                   u"0\t%LEXICON_NAME=Form1.Lexicon1;"_s, u"0\t\"B zero\""_s,
+                   u"0\t%SMART_STRINGS"_s});
     writeLanguage(dir.filePath(u"a.lng"_s),
                   {u"[LANGUAGE_FILE]"_s, header(u"A"_s, u"\t%SUPERIOR_LANGUAGE=B;"_s),
                    u"0\t%LEXICON_STRINGS"_s, u"0\t%LEXICON_NAME=Form1.Lexicon1;"_s,
                    u"1\t\"A one\""_s, u"0\t%SMART_STRINGS"_s, u"0\t\"Instalační program\""_s,
-                   u"0\t\"Global zero\""_s, u"1\t\"Pro instalaci je třeba\""_s, u"1\t\"Global one\""_s,
-                   u"2\t\"Konec\""_s, u"2\t\"End'#13''#10'here\""_s});
+                   u"0\t\"Global zero\""_s, u"1\t\"Pro instalaci je třeba\""_s,
+                   u"1\t\"Global one\""_s, u"2\t\"Konec\""_s, u"2\t\"End'#13''#10'here\""_s});
     finishLoading();
     engine->Translate(u"A"_s);
     EXPECT_EQ(lexicon->Item(0), u"B zero"_s); // inherited, no global lookup

@@ -1,5 +1,6 @@
 #include "LanguageFiles.h"
 #include "TestPrinters.h"
+#include "TestEngine.h"
 #include <wordmill/WordmillCore.h>
 #include <wordmill/WordmillSys.h>
 #include <wordmill/core/ImportExport.h>
@@ -20,32 +21,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The data object of an engine whose editor window is open, or not.
-class EditorData : public TLangCoreData
-{
-public:
-    bool open = false;
-    bool EditorOpened() override { return open; }
-    // No editor page in these tests.
-    QString EditorExecute(int) override { return QString(); }
-    void AddEditorRow(const QString &, const QString &) override {}
-    QString GetEditorRow(int) override { return QString(); }
-    void EditorSelect(int, int, int, TEditorSearch) override {}
-};
-
-class ImportEngine : public TWordmillCore
-{
-public:
-    ImportEngine(QObject *owner, std::unique_ptr<EditorData> data)
-        : TWordmillCore(owner, std::move(data))
-    {
-        AfterConstruction();
-    }
-    QString langsDir;
-    QString GetLangsDir() const override { return langsDir; }
-    void FillSpecialFlag(QIODevice &, int) override {}
-    void RefreshControl(QObject *, int) override {}
-};
-
 // A per-form client whose design texts are given directly.
 class TextClient : public TWordmillCPC
 {
@@ -72,9 +47,9 @@ public:
         ASSERT_TRUE(dir.isValid());
         form.setObjectName(u"Form1"_s);
         SetComponentLoading(&form, true);
-        auto data = std::make_unique<EditorData>();
+        auto data = std::make_unique<TestLangData>();
         editor = data.get();
-        engine = new ImportEngine(&form, std::move(data));
+        engine = new TestEngine(&form, std::move(data));
         static int serial = 0;
         engine->setObjectName(u"Engine"_s + QString::number(++serial));
         engine->langsDir = dir.path() + u'/';
@@ -138,8 +113,8 @@ public:
 
     QTemporaryDir dir;
     TDataModule form;
-    EditorData *editor = nullptr;
-    ImportEngine *engine = nullptr;
+    TestLangData *editor = nullptr;
+    TestEngine *engine = nullptr;
     TextClient *client = nullptr;
     TDesignedLexicon *lexicon = nullptr;
     TCustomResourcesTranslator *translator = nullptr;

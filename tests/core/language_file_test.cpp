@@ -69,9 +69,9 @@ TEST_F(LanguageFiles, SignatureAndHeaderDecideWhatIsListed)
     engine->RefreshLanguages();
     const TLangCoreData &d = *engine->LData();
     // Files come in the order of the folder listing (by name here).
-    EXPECT_EQ(d.Languages, (QStringList{u"čeština"_s, u"Klingon"_s, u"Deutsch"_s}));
-    EXPECT_EQ(d.LangCodes, (QStringList{u"cs"_s, QString(), u"de"_s}));
-    EXPECT_EQ(d.FileNames.at(2), dir.filePath(u"ok.lng"_s));
+    EXPECT_EQ(d.Languages(), (QStringList{u"čeština"_s, u"Klingon"_s, u"Deutsch"_s}));
+    EXPECT_EQ(d.LangCodes(), (QStringList{u"cs"_s, QString(), u"de"_s}));
+    EXPECT_EQ(d.FileNames().at(2), dir.filePath(u"ok.lng"_s));
     EXPECT_EQ(d.Flags.Count(), 3);
 }
 

@@ -306,9 +306,7 @@ public:
         // The file under test is listed under a fixed name whatever its
         // header says.
         TLangCoreData &d = *engine->LData();
-        d.Languages.append(u"Fuzz"_s);
-        d.FileNames.append(temp.filePath(u"fuzz.lng"_s));
-        d.LangCodes.append(QString());
+        d.LanguageList.append({u"Fuzz"_s, QString(), temp.filePath(u"fuzz.lng"_s), true, {}});
     }
 
     QString Load(const QByteArray &bytes)

@@ -131,8 +131,9 @@ TEST_F(NamedObjectListTest, MatchesAnOrderedMapUnderRandomChanges)
         const auto expected = model.find(probe);
         const Tracked *found = list.ObjectOf(probe);
         ASSERT_EQ(found != nullptr, expected != model.end()) << step;
-        if (found)
+        if (found) {
             ASSERT_EQ(found->value, expected->second) << step;
+        }
     }
     int index = 0;
     for (const auto &[key, value] : model) {

@@ -102,11 +102,11 @@ TEST(FullDiskExtraction, AnEmbeddedLanguageCutShortIsNotLeftBehind)
     engine.langsDir = disk.FilePath(QString()) + u'/';
     engine.SetLangResources({u"ENGLISH"_s});
     engine.RefreshLanguages();
-    ASSERT_EQ(engine.LData()->FileNames.value(1), u"ENGLISH"_s);
+    ASSERT_EQ(engine.LData()->FileNames().value(1), u"ENGLISH"_s);
     ASSERT_TRUE(disk.Fill());
 
     EXPECT_FALSE(engine.ExtractResourceLanguage(1));
-    EXPECT_EQ(engine.LData()->FileNames.value(1), u"ENGLISH"_s);
+    EXPECT_EQ(engine.LData()->FileNames().value(1), u"ENGLISH"_s);
     EXPECT_EQ(disk.Files(), QStringList{u"filler"_s});
 }
 

@@ -51,7 +51,7 @@ protected:
 
         auto machine = std::make_unique<corvane::EmulatedPlatform>(profile);
         corvane::SetPlatform(std::move(machine));
-        previousBoxes = corvane::SetMessageBoxHandler([this](const corvane::MessageBoxRequest &r) {
+        previousBoxes = wordmill::SetMessageBoxHandler([this](const wordmill::MessageBoxRequest &r) {
             boxes.append({r.text, r.caption, r.icon});
         });
     }
@@ -59,7 +59,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        corvane::SetMessageBoxHandler(previousBoxes);
+        wordmill::SetMessageBoxHandler(previousBoxes);
         corvane::SetPlatform(nullptr);
         server.Stop();
     }
@@ -70,7 +70,7 @@ protected:
     QString profile;
     std::unique_ptr<TForm1> form;
     QList<ShownBox> boxes;
-    corvane::MessageBoxHandler previousBoxes;
+    wordmill::MessageBoxHandler previousBoxes;
 };
 
 TEST_F(DownloadToFullDiskTest, StepThreeReportsTheDownloadErrorAndRunsNothing)

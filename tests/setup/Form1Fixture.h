@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBox.h"
+#include <wordmill/ctrls/MessageBox.h>
 #include "Unit1.h"
 #include <wordmill/core/DesignedLexicon.h>
 #include "platform/FakePlatform.h"
@@ -34,7 +34,7 @@ protected:
         auto fake = std::make_unique<corvane::FakePlatform>();
         machine = fake.get();
         corvane::SetPlatform(std::move(fake));
-        previousBoxes = corvane::SetMessageBoxHandler([this](const corvane::MessageBoxRequest &r) {
+        previousBoxes = wordmill::SetMessageBoxHandler([this](const wordmill::MessageBoxRequest &r) {
             boxes.append({r.text, r.caption, r.icon});
         });
     }
@@ -42,7 +42,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        corvane::SetMessageBoxHandler(previousBoxes);
+        wordmill::SetMessageBoxHandler(previousBoxes);
         corvane::SetPlatform(nullptr);
     }
 
@@ -108,7 +108,7 @@ protected:
     std::unique_ptr<TForm1> form;
 
 private:
-    corvane::MessageBoxHandler previousBoxes;
+    wordmill::MessageBoxHandler previousBoxes;
 };
 
 inline bool operator==(const ShownBox &a, const ShownBox &b)

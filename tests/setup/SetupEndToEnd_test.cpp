@@ -61,7 +61,7 @@ protected:
         // Every demo installer is checked against its pin.
         ASSERT_TRUE(QFileInfo::exists(DemoPins));
         corvane::SetInstallerPinFile(DemoPins);
-        previousBoxes = corvane::SetMessageBoxHandler([this](const corvane::MessageBoxRequest &r) {
+        previousBoxes = wordmill::SetMessageBoxHandler([this](const wordmill::MessageBoxRequest &r) {
             boxes.append({r.text, r.caption, r.icon});
         });
     }
@@ -69,7 +69,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        corvane::SetMessageBoxHandler(previousBoxes);
+        wordmill::SetMessageBoxHandler(previousBoxes);
         corvane::SetPlatform(nullptr);
         corvane::SetInstallerPinFile(QString());
     }
@@ -125,7 +125,7 @@ protected:
     QList<ShownBox> boxes;
 
 private:
-    corvane::MessageBoxHandler previousBoxes;
+    wordmill::MessageBoxHandler previousBoxes;
 };
 
 TEST_P(SetupEndToEndTest, InstallsEverythingStepByStep)

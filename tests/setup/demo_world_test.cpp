@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace Qt::StringLiterals;
 using corvane::EmulatedPlatform;
@@ -47,6 +48,12 @@ struct InstallerCase
     const char16_t *key;       // registry key the installer leaves, or
     const char16_t *installed; // file it leaves in the profile
 };
+
+// A failing row is printed by its name.
+void PrintTo(const InstallerCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class DemoInstallerTest : public DemoWorldTest, public testing::WithParamInterface<InstallerCase>
 {

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <ostream>
 
 using namespace Qt::StringLiterals;
 using corvane::EmulatedPlatform;
@@ -96,6 +97,12 @@ struct MachineCase
     bool wow64, administrator, online;
 };
 
+// A failing row is printed by its name.
+void PrintTo(const MachineCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class MachineIniTest : public testing::TestWithParam<MachineCase>
 {
 };
@@ -147,6 +154,12 @@ struct IniProblemCase
     QStringList problems;
 };
 
+// A failing row is printed by its name.
+void PrintTo(const IniProblemCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class MachineIniProblemTest : public testing::TestWithParam<IniProblemCase>
 {
 };
@@ -185,6 +198,12 @@ struct KeyCase
     const char16_t *path;
     bool exists;
 };
+
+// A failing row is printed by its name.
+void PrintTo(const KeyCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class RegistryTest : public testing::TestWithParam<KeyCase>
 {
@@ -227,6 +246,12 @@ struct LocaleCase
     int type;
     QByteArray expected;
 };
+
+// A failing row is printed by its name.
+void PrintTo(const LocaleCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class LocaleInfoTest : public testing::TestWithParam<LocaleCase>
 {

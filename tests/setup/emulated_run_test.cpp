@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace Qt::StringLiterals;
 using corvane::EmulatedPlatform;
@@ -91,6 +92,12 @@ struct StartFailureCase
     const char16_t *directory;
 };
 
+// A failing row is printed by its name.
+void PrintTo(const StartFailureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class StartFailureTest : public RunTest, public testing::WithParamInterface<StartFailureCase>
 {
 };
@@ -125,6 +132,12 @@ struct MsiexecCase
     const char16_t *parameters; // %1: the package path
 };
 
+// A failing row is printed by its name.
+void PrintTo(const MsiexecCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class MsiexecTest : public RunTest, public testing::WithParamInterface<MsiexecCase>
 {
 };
@@ -157,6 +170,12 @@ struct HelperExitCase
     QByteArray file;
     int exitCode;
 };
+
+// A failing row is printed by its name.
+void PrintTo(const HelperExitCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class MsiexecExitTest : public testing::TestWithParam<HelperExitCase>
 {

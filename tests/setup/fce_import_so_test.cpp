@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace Qt::StringLiterals;
 using corvane::FakePlatform;
@@ -33,6 +34,12 @@ struct VersionCase
     quint32 platformId, major, minor;
     const char16_t *expected;
 };
+
+// A failing row is printed by its name.
+void PrintTo(const VersionCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class WindowsNameTest : public ProbesTest, public testing::WithParamInterface<VersionCase>
 {

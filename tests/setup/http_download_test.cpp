@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace Qt::StringLiterals;
 
@@ -214,6 +215,12 @@ struct FailureCase
     int cancelAfterMs = 0;        // cancel once this long passed, 0: never
     bool targetFolderMissing = false;
 };
+
+// A failing row is printed by its name.
+void PrintTo(const FailureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class DownloadFailureTest : public DownloadTest, public testing::WithParamInterface<FailureCase>
 {

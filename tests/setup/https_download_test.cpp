@@ -236,8 +236,8 @@ TEST_F(HttpsDownloadTest, StepThreeReportsAnUntrustedServerInTheUsualErrorBox)
     QDir(profile + u"/registry/HKLM"_s).mkpath(corvane::LocalDbKey.toString().replace(u'\\', u'/'));
     corvane::SetPlatform(std::make_unique<corvane::EmulatedPlatform>(profile));
     QList<ShownBox> boxes;
-    const corvane::MessageBoxHandler previousBoxes =
-        corvane::SetMessageBoxHandler([&boxes](const corvane::MessageBoxRequest &r) {
+    const wordmill::MessageBoxHandler previousBoxes =
+        wordmill::SetMessageBoxHandler([&boxes](const wordmill::MessageBoxRequest &r) {
             boxes.append({r.text, r.caption, r.icon});
         });
 
@@ -253,7 +253,7 @@ TEST_F(HttpsDownloadTest, StepThreeReportsAnUntrustedServerInTheUsualErrorBox)
                                            lexicon->Item(8), QMessageBox::Critical}}));
         EXPECT_EQ(form.findChild<QStatusBar *>(u"sb1"_s)->currentMessage(), message);
     }
-    corvane::SetMessageBoxHandler(previousBoxes);
+    wordmill::SetMessageBoxHandler(previousBoxes);
     corvane::SetPlatform(nullptr);
     qunsetenv("CORVANE_DOWNLOAD_BASE");
 }

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace Qt::StringLiterals;
 
@@ -35,6 +36,12 @@ struct PinCase
     const char16_t *platformRefusal;
     const char16_t *expected;
 };
+
+// A failing row is printed by its name.
+void PrintTo(const PinCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class PinTest : public testing::TestWithParam<PinCase>
 {

@@ -10,6 +10,21 @@
 
 #include <memory>
 
+// The data object of an engine without editor window whose editor can be
+// said to be open: imports then go into the current language.
+class TestLangData : public wordmill::TLangCoreData
+{
+public:
+    explicit TestLangData(bool editorOpen = false) : open(editorOpen) {}
+    bool open = false;
+    bool EditorOpened() override { return open; }
+    // There is no editor page.
+    QString EditorExecute(int) override { return QString(); }
+    void AddEditorRow(const QString &, const QString &) override {}
+    QString GetEditorRow(int) override { return QString(); }
+    void EditorSelect(int, int, int, wordmill::TEditorSearch) override {}
+};
+
 // The engine core completed for tests, benchmarks and fuzz targets: its
 // language folder is given, the special flags are marker texts, refreshed
 // selectors are recorded, languages can be held in memory instead of files,
@@ -21,7 +36,6 @@ public:
                         std::unique_ptr<wordmill::TLangCoreData> data = {})
         : wordmill::TWordmillCore(owner, std::move(data))
     {
-        AfterConstruction();
     }
 
     QString langsDir;
@@ -38,7 +52,13 @@ public:
         AddDiscoveredLanguage(source, header, true);
     }
 
-    QString GetLangsDir() const override { return langsDir; }
+    // How often the language folder was asked for.
+    mutable int langsDirReads = 0;
+    QString GetLangsDir() const override
+    {
+        ++langsDirReads;
+        return langsDir;
+    }
     void FillSpecialFlag(QIODevice &Stream, int Kind) override
     {
         if (auto *buffer = qobject_cast<QBuffer *>(&Stream)) {

@@ -158,7 +158,7 @@ TEST(EngineComponent, ForcedSecondaryEngineOffersNoEditor)
     engine.setObjectName(FreshEngineName());
     engine.Initialize(true);
     EXPECT_TRUE(engine.IsSecondaryEngine());
-    EXPECT_EQ(engine.LData()->LangMenu, engine.LData()->Languages);
+    EXPECT_EQ(engine.LData()->LangMenu, engine.LData()->Languages());
 }
 
 } // namespace

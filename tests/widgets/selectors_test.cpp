@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QTemporaryFile>
 
-#include <wordmill/ctrls/ErrorMessage.h>
+#include <wordmill/ctrls/MessageBox.h>
 
 using namespace binding_test;
 using namespace wordmill;
@@ -163,10 +163,10 @@ TEST_F(Selectors, LanguageFolderErrorIsShownNotThrown)
     auto *combo = Add<TLangCombo>(u"LangCombo1"_s);
     combo->SetWordmillEngine(engine);
     QStringList shown;
-    const ErrorMessageHandler previous =
-        SetErrorMessageHandler([&](const QString &text) { shown << text; });
+    const MessageBoxHandler previous =
+        SetMessageBoxHandler([&](const MessageBoxRequest &box) { shown << box.text; });
     Pick(combo, u"> Přidat jazyk <"_s);
-    SetErrorMessageHandler(previous);
+    SetMessageBoxHandler(previous);
     EXPECT_EQ(shown, QStringList{u"Chybná cesta k jazykovým souborům!"_s});
     EXPECT_EQ(combo->currentText(), u"čeština"_s);
 }
@@ -180,7 +180,7 @@ TEST_F(Selectors, DuplicateNamesSelectTheFirst)
     auto *flags = Add<TLangFlagsCombo>(u"LangFlags1"_s);
     combo->SetWordmillEngine(engine);
     flags->SetWordmillEngine(engine);
-    ASSERT_EQ(engine->LData()->Languages.count(u"čeština"_s), 2);
+    ASSERT_EQ(engine->LData()->Languages().count(u"čeština"_s), 2);
     EXPECT_EQ(combo->currentIndex(), 0);
     EXPECT_EQ(flags->currentIndex(), 0);
     engine->Translate(u"Testish"_s);

@@ -278,19 +278,19 @@ bool TWordmillClient::ApplyTagRule(const QObject *Component)
     CmpTransStructuredProp = fTransStructuredProp;
     CmpTransOtherProp = fTransOtherProp;
     switch (Component->property(TagProperty).toInt()) {
-    case -799:
+    case trLeaveAlone:
         return false;
-    case -798:
+    case trNoHints:
         CmpTransStringProp &= ~HintElements;
         break;
-    case -797:
+    case trNoEditText:
         CmpTransStringProp &= ~SetOf({pnText});
         break;
-    case -790:
+    case trOnlyEditText:
         CmpTransStringProp = SetOf({pnText});
         CmpTransTStringsProp = CmpTransStructuredProp = CmpTransOtherProp = 0;
         break;
-    case -789:
+    case trOnlyHints:
         CmpTransStringProp &= HintElements;
         CmpTransTStringsProp = CmpTransStructuredProp = CmpTransOtherProp = 0;
         break;
@@ -448,54 +448,50 @@ void TWordmillClient::ProcessLists(QObject *Component, bool Collect)
         if (TransStrings(Component, PropertyNumber(pnLines), Collect, lines))
             SetMemoLines(Component, lines);
     }
+    // The item texts of a list are read, translated as one list and written
+    // back where they changed.
+    const auto translateItems = [this, Collect](QObject *list, int id, int count, auto text,
+                                                auto setText) {
+        QStringList texts;
+        texts.reserve(count);
+        for (int i = 0; i < count; ++i)
+            texts.append(text(i));
+        if (!TransStrings(list, id, Collect, texts))
+            return;
+        for (int i = 0; i < count; ++i)
+            if (text(i) != texts.at(i))
+                setText(i, texts.at(i));
+    };
     if (TranslatesStringsProp(pnItems)) {
         const int id = PropertyNumber(pnItems);
         if (IsHandledClass(Component, ccListBox)) {
             auto *list = static_cast<QListWidget *>(Component);
-            QStringList items;
-            for (int i = 0; i < list->count(); ++i)
-                items.append(list->item(i)->text());
-            if (TransStrings(list, id, Collect, items))
-                for (int i = 0; i < list->count(); ++i)
-                    if (list->item(i)->text() != items.at(i))
-                        list->item(i)->setText(items.at(i));
+            translateItems(
+                list, id, list->count(), [list](int i) { return list->item(i)->text(); },
+                [list](int i, const QString &t) { list->item(i)->setText(t); });
         } else if (IsHandledClass(Component, ccComboBox)) {
             auto *combo = static_cast<QComboBox *>(Component);
-            QStringList items;
-            for (int i = 0; i < combo->count(); ++i)
-                items.append(combo->itemText(i));
-            if (TransStrings(combo, id, Collect, items))
-                for (int i = 0; i < combo->count(); ++i)
-                    if (combo->itemText(i) != items.at(i))
-                        combo->setItemText(i, items.at(i));
+            translateItems(
+                combo, id, combo->count(), [combo](int i) { return combo->itemText(i); },
+                [combo](int i, const QString &t) { combo->setItemText(i, t); });
         }
     }
     if (TranslatesStringsProp(pnTabs)) {
         const int id = PropertyNumber(pnTabs);
-        if (auto *tabs = qobject_cast<QTabWidget *>(Component)) {
-            QStringList texts;
-            for (int i = 0; i < tabs->count(); ++i)
-                texts.append(tabs->tabText(i));
-            if (TransStrings(tabs, id, Collect, texts))
-                for (int i = 0; i < tabs->count(); ++i)
-                    tabs->setTabText(i, texts.at(i));
-        } else if (auto *bar = qobject_cast<QTabBar *>(Component)) {
-            QStringList texts;
-            for (int i = 0; i < bar->count(); ++i)
-                texts.append(bar->tabText(i));
-            if (TransStrings(bar, id, Collect, texts))
-                for (int i = 0; i < bar->count(); ++i)
-                    bar->setTabText(i, texts.at(i));
-        }
+        if (auto *tabs = qobject_cast<QTabWidget *>(Component))
+            translateItems(
+                tabs, id, tabs->count(), [tabs](int i) { return tabs->tabText(i); },
+                [tabs](int i, const QString &t) { tabs->setTabText(i, t); });
+        else if (auto *bar = qobject_cast<QTabBar *>(Component))
+            translateItems(
+                bar, id, bar->count(), [bar](int i) { return bar->tabText(i); },
+                [bar](int i, const QString &t) { bar->setTabText(i, t); });
     }
     if (TranslatesStringsProp(pnPages) && IsHandledClass(Component, ccPages)) {
         auto *box = static_cast<QToolBox *>(Component);
-        QStringList texts;
-        for (int i = 0; i < box->count(); ++i)
-            texts.append(box->itemText(i));
-        if (TransStrings(box, PropertyNumber(pnPages), Collect, texts))
-            for (int i = 0; i < box->count(); ++i)
-                box->setItemText(i, texts.at(i));
+        translateItems(
+            box, PropertyNumber(pnPages), box->count(), [box](int i) { return box->itemText(i); },
+            [box](int i, const QString &t) { box->setItemText(i, t); });
     }
 }
 

@@ -14,12 +14,7 @@ namespace wordmill {
 // stored, and how to read and write them.
 //
 // Five sets decide which kinds of properties it handles. A component's
-// dynamic property "Tag" narrows them for that component:
-//   -799  the component is left alone
-//   -798  no hints (tool tips, placeholder texts)
-//   -797  no edit texts
-//   -790  only the edit text
-//   -789  only hints
+// dynamic property "Tag" narrows them for that component (TTagRule).
 // Language selectors are never translated: their items are language names.
 class TWordmillClient : public TWordmillCPC
 {
@@ -32,6 +27,15 @@ class TWordmillClient : public TWordmillCPC
     Q_PROPERTY(bool GlobalLexicon READ GlobalLexicon WRITE SetGlobalLexicon)
 
 public:
+    // Values of a component's "Tag" property that narrow what is translated.
+    enum TTagRule : int {
+        trLeaveAlone = -799, // the component is left alone
+        trNoHints = -798,    // no hints (tool tips, placeholder texts)
+        trNoEditText = -797, // no edit texts
+        trOnlyEditText = -790,
+        trOnlyHints = -789,
+    };
+
     // The classes the dispatch knows, each standing for one or more widget
     // classes (IsHandledClass).
     enum TClientClass {

@@ -5,7 +5,7 @@
 #include <wordmill/ctrls/FlagImage.h>
 #include <wordmill/comp/LanguageSelector.h>
 #include <wordmill/ctrls/ActivationWatcher.h>
-#include <wordmill/ctrls/ErrorMessage.h>
+#include <wordmill/ctrls/MessageBox.h>
 
 #include <QActionGroup>
 #include <QBuffer>
@@ -31,7 +31,6 @@ QIcon BlankFlag()
 
 TWordmillEngine::TWordmillEngine(QObject *owner) : TWordmillCore(owner)
 {
-    AfterConstruction();
     InstallApplicationActivationWatcher();
     // The hook outlives the engine when another engine hooked in after it:
     // a hook whose engine is gone only passes the activation on.
@@ -159,6 +158,7 @@ void TWordmillEngine::FillLanguageMenu(QMenu *MenuItem)
 {
     if (!MenuItem)
         return;
+    ListLanguagesIfStale();
     const QStringList &entries = LData()->LangMenu;
     auto *group = MenuItem->findChild<QActionGroup *>(MenuGroupName, Qt::FindDirectChildrenOnly);
     if (!group) {

@@ -30,7 +30,12 @@ public:
     ~TWordmillEngine() override;
 
     // The menu whose items list the languages: checkable, exclusive items,
-    // with the flags as icons while LangMenuFlags is on.
+    // with the flags as icons while LangMenuFlags is on. The application
+    // owns the menu; the items the engine adds are children of the menu and
+    // the engine deletes them when the list shrinks and when it is
+    // destroyed. Given another menu, the engine leaves the old menu its items
+    // (without icons) to own. The engine only watches the menu: a menu
+    // deleted first is simply dropped.
     QMenu *LanguageMenu() const { return fLanguageMenu; }
     void SetLanguageMenu(QMenu *Value);
     void SetLangMenuFlags(bool Value) override;

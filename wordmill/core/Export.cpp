@@ -10,12 +10,12 @@
 #include <wordmill/core/StringTranslation.h>
 #include <wordmill/core/WordmillComponent.h>
 #include <wordmill/core/WordmillEngineCore.h>
-#include <wordmill/toolkit/ComponentNames.h>
 #include <wordmill/sys/FlagBuffer.h>
 #include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/LanguageNames.h>
 #include <wordmill/sys/OneLineForm.h>
 #include <wordmill/sys/SaveFile.h>
+#include <wordmill/toolkit/ComponentNames.h>
 
 #include <QBuffer>
 #include <QMap>
@@ -153,9 +153,10 @@ void TLangCoreData::WriteExportFile(const QString &FileName, const QString &Lang
     QStringList lines;
     if (textList) {
         lines << u"$translation="_s + languageEntry(LangName, Code);
-        lines << u"$original="_s + (Languages.isEmpty() ? engine.DesignLanguageName()
-                                                        : languageEntry(engine.DesignLanguageName(),
-                                                                        DesignLangISO));
+        lines << u"$original="_s +
+                     (LanguageEntries().isEmpty()
+                          ? engine.DesignLanguageName()
+                          : languageEntry(engine.DesignLanguageName(), DesignLangISO));
         lines << u"$overwrite_existing=false"_s << QString(50, u'-');
         if (engine.TranslateWordmill() && formLexicon && !builtIn && !DesignLangISO.isEmpty() &&
             formLexicon->InternalLanguage().Code == DesignLangISO) {
@@ -169,7 +170,7 @@ void TLangCoreData::WriteExportFile(const QString &FileName, const QString &Lang
     } else {
         lines << LexiconFileSignature;
         QString reference = u"0\t%REF_LANG="_s + quoted(engine.DesignLanguageName());
-        if (!Languages.isEmpty() && !DesignLangISO.isEmpty())
+        if (!LanguageEntries().isEmpty() && !DesignLangISO.isEmpty())
             reference += u"\t%CODE="_s + DesignLangISO + u';';
         lines << reference;
         QString header = u"0\t%LANGUAGE_NAME="_s + quoted(LangName);
@@ -211,7 +212,7 @@ void TWordmillCore::ExportToFile(const QString &FileName)
     TLangCoreData &d = *LData();
     const int index = d.IndexOfLanguage(fCurrentLanguage);
     if (index <= 0)
-        throw EImportExport(FormLexicon()->GetItem(42), 0);
+        throw EImportExport(FormLexicon()->GetItem(FormLexiconItem::DesignLanguageNotExported), 0);
     QBuffer &flag = FlagIconBuffer();
     flag.close();
     const QBuffer *own = d.Flag(index);

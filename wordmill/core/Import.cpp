@@ -13,12 +13,12 @@
 #include <wordmill/core/Spans.h>
 #include <wordmill/core/TranslatorRegistry.h>
 #include <wordmill/iso/ISO639.h>
-#include <wordmill/toolkit/ComponentNames.h>
 #include <wordmill/sys/FlagBuffer.h>
 #include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/LanguageNames.h>
 #include <wordmill/sys/TextHelpers.h>
 #include <wordmill/sys/TextLines.h>
+#include <wordmill/toolkit/ComponentNames.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -30,20 +30,8 @@ namespace wordmill {
 
 namespace {
 
+// Lexicon files name the language their texts are translated from.
 const QString RefLangKey = u"%REF_LANG="_s;
-const QString LangNameKey = u"%LANGUAGE_NAME="_s;
-const QString CodeKey = u"%CODE="_s;
-const QString FileVerKey = u"%FILEVER="_s;
-const QString ComponentKey = u"%COMPONENT="_s;
-const QString OwnerKey = u"%OWNER="_s;
-const QString ItemKey = u"%ITEM="_s;
-const QString LexiconNameKey = u"%LEXICON_NAME="_s;
-const QString NoTrans = u"%NOTRANS"_s;
-const QString Old = u"%OLD"_s;
-const QString WordmillMark = u"%WORDMILL"_s;
-const QString LexiconStrings = u"%LEXICON_STRINGS"_s;
-const QString SmartStrings = u"%SMART_STRINGS"_s;
-const QString FlagIcon = u"%FLAG_ICON"_s;
 constexpr int MaxItemNumber = 0xFFFF;
 constexpr int SettingLines = 4;
 
@@ -116,7 +104,9 @@ bool isOwn(quint16 descent)
 // the number in its place when the text has one.
 [[noreturn]] void fail(TWordmillCore &engine, int number)
 {
-    QString text = engine.FormLexicon() ? engine.FormLexicon()->GetItem(44) : QString();
+    QString text = engine.FormLexicon()
+                       ? engine.FormLexicon()->GetItem(FormLexiconItem::CannotImport)
+                       : QString();
     for (const QString &place : {u"%d"_s, u"%s"_s, u"%1"_s}) {
         const qsizetype at = text.indexOf(place);
         if (at >= 0) {
@@ -149,7 +139,7 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
     QString text;
     if (ToCurrentLanguage && d.EditorOpened()) {
         const TPackedImport packed = ReadPackedImport(bytes, [&](const QString &code) {
-            return currentPos >= 0 && d.LangCodes.indexOf(code) == currentPos;
+            return currentPos >= 0 && d.LangCodes().indexOf(code) == currentPos;
         });
         if (packed.Result == TPackedImport::Empty)
             return 0;
@@ -172,7 +162,7 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
         }
     };
     const auto findTarget = [&](const LanguageRef &target) {
-        int position = target.Code.isEmpty() ? -1 : int(d.LangCodes.indexOf(target.Code));
+        int position = target.Code.isEmpty() ? -1 : int(d.LangCodes().indexOf(target.Code));
         if (position < 0 && !target.Name.isEmpty())
             position = d.IndexOfLanguage(target.Name);
         if (ToCurrentLanguage && target.Code != fCurrentLangISO && position != currentPos)
@@ -202,12 +192,12 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
             // into its own file. That holds for the current language too when
             // no editor keeps it open: the switch that follows the import
             // reads the language from its file again.
-            if (!LoadLanguage(d.Languages.at(position), llReadFlag, QString()))
+            if (!LoadLanguage(d.LanguageEntries().at(position).Name, llReadFlag, QString()))
                 fail(*this, ifTargetNotLoaded);
             const QString source = d.GetFile(position);
             targetFile = QFileInfo(source).isFile() ? source : UniqueLanguageFileName(source);
             if (targetName.isEmpty())
-                targetName = d.Languages.at(position);
+                targetName = d.LanguageEntries().at(position).Name;
         } else if (targetName.isEmpty()) {
             targetName = fCurrentLanguage;
         }
@@ -272,14 +262,14 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
     for (int i = 0; i < count && header < 0; ++i) {
         const QString &line = lines.at(i);
         if (line.contains(RefLangKey)) {
-            LanguageRef reference{ExtractQuoted(line), ExtractField(line, CodeKey)};
+            LanguageRef reference{ExtractQuoted(line), ExtractField(line, LangFileKey::Code)};
             NormalizeISOCode(reference.Code);
             checkSource(reference);
         }
-        if (line.contains(LangNameKey)) {
-            if (ExtractField(line, FileVerKey) != u"WMLF1"_s)
+        if (line.contains(LangFileKey::LanguageName)) {
+            if (ExtractField(line, LangFileKey::FileVersion) != LangFileVersion)
                 fail(*this, ifFileVersion);
-            target = LanguageRef{ExtractQuoted(line), ExtractField(line, CodeKey)};
+            target = LanguageRef{ExtractQuoted(line), ExtractField(line, LangFileKey::Code)};
             NormalizeISOCode(target.Code);
             prepareTarget(target, findTarget(target));
             header = i;
@@ -303,21 +293,21 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
     for (; i < count; ++i) {
         if (!readLine(lines, i, line))
             continue;
-        if (isMarker(line.value, LexiconStrings))
+        if (isMarker(line.value, LangFileKey::LexiconStrings))
             break;
         if (line.value.size() < 3 || line.id < 0 || line.id > MaxItemNumber)
             continue;
         TFullStructLine item;
-        item.CompName = ExtractField(line.value, ComponentKey);
+        item.CompName = ExtractField(line.value, LangFileKey::Component);
         item.Translation = ExtractQuotedText(line.value);
         if (item.CompName.isEmpty() || item.Translation.isEmpty())
             continue;
         item.PropertyID = quint16(line.id);
-        item.OwnerName = ExtractField(line.value, OwnerKey);
-        item.ItemAddr = ExtractField(line.value, ItemKey);
+        item.OwnerName = ExtractField(line.value, LangFileKey::Owner);
+        item.ItemAddr = ExtractField(line.value, LangFileKey::Item);
         item.Descent = DescentOwn;
         item.Changeable = ChangeableTranslatable | ChangeableOwnTranslation;
-        if (line.value.contains(Old))
+        if (line.value.contains(LangFileKey::Old))
             item.Changeable |= ChangeableOld;
         TWordmillComponent *client = d.SpanClients.GetClientByStructLine(item);
         if (!client)
@@ -340,13 +330,13 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
     for (++i; i < count; ++i) {
         if (!readLine(lines, i, line))
             continue;
-        if (isMarker(line.value, SmartStrings))
+        if (isMarker(line.value, LangFileKey::SmartStrings))
             break;
         if (line.value.size() < 3)
             continue;
         if (!line.value.startsWith(u'"')) {
             lexicon = nullptr;
-            if (line.value.contains(WordmillMark)) {
+            if (line.value.contains(LangFileKey::FormLexicon)) {
                 if (fIncludeWordmill) {
                     lexiconName = QualifiedName(formLexicon);
                     if (lexiconName.isEmpty())
@@ -355,7 +345,7 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
                 }
                 continue;
             }
-            lexiconName = ExtractField(line.value, LexiconNameKey);
+            lexiconName = ExtractField(line.value, LangFileKey::LexiconName);
             if (lexiconName.isEmpty())
                 fail(*this, ifLexiconUnnamed);
             auto *bound = qobject_cast<TLexicon *>(d.SpanClients.GetListByName(lexiconName));
@@ -388,14 +378,14 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
     for (++i; i < count; ++i) {
         if (!readLine(lines, i, line))
             continue;
-        if (isMarker(line.value, FlagIcon)) {
+        if (isMarker(line.value, LangFileKey::FlagIcon)) {
             flagMarker = i;
             break;
         }
         if (line.value.size() < 3)
             continue;
-        if (!line.value.startsWith(u'"') && line.value.contains(LexiconNameKey)) {
-            smartName = ExtractField(line.value, LexiconNameKey);
+        if (!line.value.startsWith(u'"') && line.value.contains(LangFileKey::LexiconName)) {
+            smartName = ExtractField(line.value, LangFileKey::LexiconName);
             if (smartName.isEmpty())
                 fail(*this, ifSmartLexiconUnnamed);
             global = false;

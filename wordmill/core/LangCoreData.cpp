@@ -6,18 +6,6 @@ using namespace Qt::StringLiterals;
 
 namespace wordmill {
 
-namespace {
-
-int indexOfCaseInsensitive(const QStringList &list, const QString &text)
-{
-    for (qsizetype i = 0; i < list.size(); ++i)
-        if (list.at(i).compare(text, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
-}
-
-} // namespace
-
 TLangCoreData::TLangCoreData(TWordmillCore *OwnedEngine)
     : Engine(OwnedEngine), WorkLexicon(u"Temp lexicon"_s), WorkSmartLexicon(u"Smart"_s)
 {
@@ -25,18 +13,67 @@ TLangCoreData::TLangCoreData(TWordmillCore *OwnedEngine)
 
 TLangCoreData::~TLangCoreData() = default;
 
+const QList<TLanguageEntry> &TLangCoreData::LanguageEntries() const
+{
+    if (Engine)
+        Engine->ListLanguagesIfStale();
+    return LanguageList;
+}
+
+namespace {
+
+template <typename Field> QStringList column(const QList<TLanguageEntry> &entries, Field field)
+{
+    QStringList values;
+    values.reserve(entries.size());
+    for (const TLanguageEntry &entry : entries)
+        values.append(entry.*field);
+    return values;
+}
+
+} // namespace
+
+QStringList TLangCoreData::Languages() const
+{
+    return column(LanguageEntries(), &TLanguageEntry::Name);
+}
+
+QStringList TLangCoreData::LangCodes() const
+{
+    return column(LanguageEntries(), &TLanguageEntry::Code);
+}
+
+QStringList TLangCoreData::FileNames() const
+{
+    return column(LanguageEntries(), &TLanguageEntry::Source);
+}
+
+QStringList TLangCoreData::EditableLangs() const
+{
+    QStringList names;
+    for (const TLanguageEntry &entry : LanguageEntries())
+        if (entry.Editable)
+            names.append(entry.Name);
+    return names;
+}
+
 int TLangCoreData::IndexOfLanguage(const QString &Name) const
 {
-    return indexOfCaseInsensitive(Languages, Name);
+    const QList<TLanguageEntry> &entries = LanguageEntries();
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        if (entries.at(i).Name.compare(Name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
 }
 
 int TLangCoreData::IndexOfLanguageOrCode(const QString &ISOorLangName) const
 {
     // Codes first: a language named like another one's code loses.
     if (!ISOorLangName.isEmpty()) {
-        const int byCode = indexOfCaseInsensitive(LangCodes, ISOorLangName);
-        if (byCode >= 0)
-            return byCode;
+        const QList<TLanguageEntry> &entries = LanguageEntries();
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            if (entries.at(i).Code.compare(ISOorLangName, Qt::CaseInsensitive) == 0)
+                return int(i);
     }
     return IndexOfLanguage(ISOorLangName);
 }
@@ -48,8 +85,9 @@ QString TLangCoreData::GetFile(const QString &ISOorLangName) const
 
 QString TLangCoreData::GetFile(int LanguageIndex) const
 {
-    return LanguageIndex >= 0 && LanguageIndex < FileNames.size() ? FileNames.at(LanguageIndex)
-                                                                  : QString();
+    const QList<TLanguageEntry> &entries = LanguageEntries();
+    return LanguageIndex >= 0 && LanguageIndex < entries.size() ? entries.at(LanguageIndex).Source
+                                                                : QString();
 }
 
 QString TLangCoreData::GetCode(const QString &LanguageName) const
@@ -59,8 +97,9 @@ QString TLangCoreData::GetCode(const QString &LanguageName) const
 
 QString TLangCoreData::GetCode(int LanguageIndex) const
 {
-    return LanguageIndex >= 0 && LanguageIndex < LangCodes.size() ? LangCodes.at(LanguageIndex)
-                                                                  : QString();
+    const QList<TLanguageEntry> &entries = LanguageEntries();
+    return LanguageIndex >= 0 && LanguageIndex < entries.size() ? entries.at(LanguageIndex).Code
+                                                                : QString();
 }
 
 bool TLangCoreData::Exists(const QString &ISOorLangName) const
@@ -76,6 +115,7 @@ QBuffer *TLangCoreData::Flag(const QString &ISOorLangName)
 
 QBuffer *TLangCoreData::Flag(int LanguageIndex)
 {
+    LanguageEntries(); // the flags are made with the list
     return LanguageIndex >= 0 && LanguageIndex < Flags.Count() ? Flags.GetFlagStream(LanguageIndex)
                                                                : nullptr;
 }

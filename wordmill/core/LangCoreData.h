@@ -2,6 +2,7 @@
 
 #include <wordmill/core/EditorTypes.h>
 #include <wordmill/core/FlagsList.h>
+#include <wordmill/core/LanguageEntry.h>
 #include <wordmill/core/Spans.h>
 #include <wordmill/sys/ComponentStructure.h>
 #include <wordmill/sys/IndexedItems.h>
@@ -43,14 +44,18 @@ public:
     TLangCoreData(const TLangCoreData &) = delete;
     TLangCoreData &operator=(const TLangCoreData &) = delete;
 
-    // The language list. Languages, LangCodes and FileNames are parallel;
-    // entry 0 is always the design language.
-    QStringList Languages;
-    QStringList EditableLangs;
-    QStringList LangCodes;
-    QStringList FileNames;
-    // What selectors and the language menu show: the languages followed by
-    // the editor entries; Flags is parallel to it.
+    // The language list: entry 0 is always the design language. The engine
+    // lists the languages again when a setting that shapes the list changed;
+    // the accessors below do that first, so they never show a stale list.
+    QList<TLanguageEntry> LanguageList;
+    const QList<TLanguageEntry> &LanguageEntries() const;
+    QStringList Languages() const;
+    QStringList LangCodes() const;
+    QStringList FileNames() const;
+    QStringList EditableLangs() const;
+    // What selectors and the language menu show, made from the language list
+    // by TWordmillCore::RebuildLanguageMenu: the languages followed by the
+    // editor entries, and one flag per entry.
     QStringList LangMenu;
     TFlagsList Flags;
     TSpans SpanClients;

@@ -70,7 +70,7 @@ bool TWordmillCore::LoadLanguage(const QString &Name, int Flags, const QString &
     if (index < 0)
         return false;
 
-    const QString source = d.FileNames.at(index);
+    const QString source = d.LanguageEntries().at(index).Source;
     TFileBytes bytes;
     if (!ReadLanguageSource(source, bytes)) {
         qCWarning(lcWordmill) << "cannot load language" << Name << "from" << source;

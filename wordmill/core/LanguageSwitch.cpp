@@ -62,15 +62,16 @@ QString TWordmillCore::ResolveLanguageRequest(const QString &Request)
     int mode = -1;
     if (!IsSecondaryEngine()) {
         TLangFormLexicon *lexicon = d.LangFormLexicon;
-        if (Request == lexicon->GetItem(1) && EnsureLangsDir())
+        if (Request == lexicon->GetItem(FormLexiconItem::CreateLanguageEntry)) {
+            EnsureLangsDir(); // the creator saves into it; throws when it cannot be made
             mode = 0;
-        else if (Request == lexicon->GetItem(2) && EditorCanBeShown())
+        } else if (Request == lexicon->GetItem(FormLexiconItem::EditLanguageEntry) && EditorCanBeShown())
             mode = 1;
     }
     if (mode < 0) {
-        for (qsizetype i = 0; i < d.LangCodes.size(); ++i)
-            if (d.LangCodes.at(i).compare(Request, Qt::CaseInsensitive) == 0)
-                return d.Languages.at(i);
+        for (const TLanguageEntry &entry : d.LanguageEntries())
+            if (entry.Code.compare(Request, Qt::CaseInsensitive) == 0)
+                return entry.Name;
         return Request;
     }
     const QString remembered = fCurrentLanguage;

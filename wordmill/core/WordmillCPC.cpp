@@ -264,32 +264,24 @@ QString TWordmillCPC::TransAddressed(QObject *Component, int PropertyID, const Q
 
 bool TWordmillCPC::TransStrings(QObject *Component, int PropertyID, bool Collect, QStringList &List)
 {
-    bool changed = false;
-    const QString name = Component->objectName();
-    const qsizetype count = List.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        const QString addr = IndexText(int(i));
-        if (Collect) {
-            AddLine(Component, PropertyID, addr, List.at(i));
-            continue;
-        }
-        const QString translated = LookUp(name, Component, PropertyID, addr);
-        if (!translated.isEmpty() && translated != List.at(i)) {
-            List[i] = translated;
-            changed = true;
-        }
-    }
-    return changed;
+    return TransLines(Component, PropertyID, Collect, List, [](int i) { return IndexText(i); });
 }
 
 bool TWordmillCPC::TransStringsAt(QObject *Component, int PropertyID, const QString &Prefix,
                                   bool Collect, QStringList &List)
 {
+    return TransLines(Component, PropertyID, Collect, List,
+                      [&Prefix](int i) { return AppendIndex(Prefix, i); });
+}
+
+bool TWordmillCPC::TransLines(QObject *Component, int PropertyID, bool Collect, QStringList &List,
+                              const std::function<QString(int)> &Address)
+{
     bool changed = false;
     const QString name = Component->objectName();
     const qsizetype count = List.size();
     for (qsizetype i = 0; i < count; ++i) {
-        const QString addr = AppendIndex(Prefix, int(i));
+        const QString addr = Address(int(i));
         if (Collect) {
             AddLine(Component, PropertyID, addr, List.at(i));
             continue;

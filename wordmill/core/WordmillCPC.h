@@ -136,6 +136,11 @@ protected:
     bool fAfterCreate = false;
     // Names made up for objects that have none.
     QHash<const QObject *, QString> ObjMap;
+
+private:
+    // Both list operations: line i at Address(i).
+    bool TransLines(QObject *Component, int PropertyID, bool Collect, QStringList &List,
+                    const std::function<QString(int)> &Address);
 };
 
 // A holder component that the library puts into dialogs it does not create

@@ -11,9 +11,13 @@
 #include <wordmill/sys/SaveFile.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -22,11 +26,6 @@ namespace wordmill {
 namespace {
 
 const QString DefaultDesignLanguage = u"Design language"_s;
-
-bool containsCaseInsensitive(const QStringList &list, const QString &text)
-{
-    return list.contains(text, Qt::CaseInsensitive);
-}
 
 } // namespace
 
@@ -55,15 +54,6 @@ TWordmillCore::TWordmillCore(QObject *owner, std::unique_ptr<TLangCoreData> data
     connect(this, &QObject::objectNameChanged, this, &TWordmillCore::NameChanged);
 }
 
-void TWordmillCore::AfterConstruction()
-{
-    IsFullyCreated = true;
-    if (IsReady()) {
-        SyncFormLexicon(fDesignLanguage, fDesignLangISOCode, false);
-        RefreshLanguages();
-    }
-}
-
 TWordmillCore::~TWordmillCore()
 {
     MarkComponentDestroying(this);
@@ -86,7 +76,7 @@ TLangFormLexicon *TWordmillCore::FormLexicon() const
 
 bool TWordmillCore::IsReady() const
 {
-    return IsFullyCreated && !IsLoading();
+    return !IsLoading();
 }
 
 void TWordmillCore::Loaded()
@@ -103,7 +93,7 @@ void TWordmillCore::NameChanged()
     if (!EngineRegistry::Contains(identity) && !ForceSecondary()) {
         EngineRegistry::Add(identity);
         fIsMultiEngine = false;
-        RefreshLanguages();
+        LanguageListChanged();
     }
 }
 
@@ -149,7 +139,7 @@ void TWordmillCore::SetDesignLanguageName(const QString &Value)
         fDefaultLanguage = name;
     if (name != old) {
         SyncFormLexicon(fCurrentLanguage, fCurrentLangISO, true);
-        RefreshLanguages();
+        LanguageListChanged();
     }
 }
 
@@ -161,8 +151,8 @@ void TWordmillCore::SetDesignLangISOCode(const QString &Value)
     const bool currentIsDesign = fCurrentLanguage == fDesignLanguage;
     fDesignLangISOCode = code;
     fData->DesignLangISO = code;
-    if (!fData->LangCodes.isEmpty())
-        fData->LangCodes[0] = code;
+    if (!fData->LanguageList.isEmpty())
+        fData->LanguageList[0].Code = code;
     if (currentIsDesign)
         fCurrentLangISO = code;
     // A table entry such as "cs - Czech" names the design language, unless
@@ -202,7 +192,7 @@ void TWordmillCore::SetLangSubdirectory(const QString &Value)
     if (value == fLangSubdir)
         return;
     fLangSubdir = value;
-    RefreshLanguages();
+    LanguageListChanged();
 }
 
 void TWordmillCore::SetLangFileExtension(const QString &Value)
@@ -213,7 +203,7 @@ void TWordmillCore::SetLangFileExtension(const QString &Value)
     if (value == fLangFileExt)
         return;
     fLangFileExt = value;
-    RefreshLanguages();
+    LanguageListChanged();
 }
 
 void TWordmillCore::SetLangFileSignature(const QString &Value)
@@ -221,7 +211,7 @@ void TWordmillCore::SetLangFileSignature(const QString &Value)
     if (Value == fLangFileSign)
         return;
     fLangFileSign = Value;
-    RefreshLanguages();
+    LanguageListChanged();
 }
 
 bool TWordmillCore::LangCreatorVisible() const
@@ -257,7 +247,7 @@ void TWordmillCore::SetLangResources(const QStringList &Value)
     if (Value == fLangResources)
         return;
     fLangResources = Value;
-    RefreshLanguages();
+    LanguageListChanged();
 }
 
 void TWordmillCore::SetLangResourcesAllowEdit(bool Value)
@@ -268,7 +258,7 @@ void TWordmillCore::SetLangResourcesAllowEdit(bool Value)
     if (!IsReady())
         return;
     const QString before = fData->GetFile(fCurrentLanguage);
-    RefreshLanguages();
+    RefreshLanguages(); // the current language may now come from elsewhere: list at once
     // A file took the place of the embedded language, or the reverse: read
     // the current language from its new source.
     if (fIsInitialized && fData->GetFile(fCurrentLanguage) != before)
@@ -283,22 +273,49 @@ void TWordmillCore::SetCurrentLanguage(const QString &Value)
 
 // ---- language list
 
+void TWordmillCore::LanguageListChanged()
+{
+    fLanguagesStale = true;
+    // Settings usually change together (a form's stored definition, an
+    // application setting several): the list is made once, at the next turn
+    // of the event loop, or earlier by the first read of it.
+    if (fListingPosted || !QCoreApplication::instance())
+        return;
+    fListingPosted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            fListingPosted = false;
+            ListLanguagesIfStale();
+        },
+        Qt::QueuedConnection);
+}
+
+void TWordmillCore::ListLanguagesIfStale()
+{
+    if (fLanguagesStale && !fListing)
+        RefreshLanguages();
+}
+
 void TWordmillCore::RefreshLanguages()
 {
     if (!IsReady())
         return;
+    // Reads of the list while it is being made see it as it grows.
+    const QScopedValueRollback listing(fListing, true);
+    fLanguagesStale = false;
     TLangCoreData &d = *fData;
-    d.Languages.clear();
-    d.FileNames.clear();
-    d.LangCodes.clear();
-    d.EditableLangs.clear();
-    d.Flags.ClearFlags();
+    d.LanguageList.clear();
 
-    d.Languages.append(fDesignLanguage);
-    d.FileNames.append(fDesignLanguage);
-    d.LangCodes.append(d.DesignLangISO);
-    QBuffer *designFlag = d.Flags.NewFlag();
-    FillSpecialFlag(*designFlag, 2);
+    TLanguageEntry design;
+    design.Name = fDesignLanguage;
+    design.Code = d.DesignLangISO;
+    design.Source = fDesignLanguage;
+    QBuffer designFlag(&design.Flag);
+    designFlag.open(QIODevice::WriteOnly);
+    FillSpecialFlag(designFlag, SpecialFlag::DesignLanguage);
+    designFlag.close();
+    d.LanguageList.append(design);
 
     const QString signature = u'[' + fLangFileSign + u']';
     for (qsizetype i = 0; i < fLangResources.size();) {
@@ -348,37 +365,27 @@ void TWordmillCore::AddDiscoveredLanguage(const QString &Source, const TLangFile
     const QString &Code = Header.IDs.Code;
     if (Name.isEmpty())
         return;
-    TLangCoreData &d = *fData;
+    QList<TLanguageEntry> &list = fData->LanguageList;
     // The design language's own entry never blocks a file of its name.
     int later = -1;
-    for (qsizetype i = 1; i < d.Languages.size(); ++i)
-        if (d.Languages.at(i).compare(Name, Qt::CaseInsensitive) == 0) {
+    for (qsizetype i = 1; i < list.size(); ++i)
+        if (list.at(i).Name.compare(Name, Qt::CaseInsensitive) == 0) {
             later = int(i);
             break;
         }
     if (later < 0) {
-        d.FileNames.append(Source);
-        d.Languages.append(Name);
-        d.LangCodes.append(Code);
-        if (Editable)
-            d.EditableLangs.append(Name);
-        QBuffer *flag = d.Flags.GetFlagStream(d.Languages.size() - 1);
-        flag->buffer() = Header.Flag;
-        flag->seek(0);
+        list.append(TLanguageEntry{Name, Code, Source, Editable, Header.Flag});
         return;
     }
-    const QString current = d.FileNames.at(later);
-    if (!QFileInfo::exists(current) && fAllowEditInternalLangs && fLangResources.contains(current)) {
-        d.FileNames[later] = Source;
+    TLanguageEntry &entry = list[later];
+    if (!QFileInfo::exists(entry.Source) && fAllowEditInternalLangs &&
+        fLangResources.contains(entry.Source)) {
+        entry.Source = Source;
         if (!Code.isEmpty())
-            d.LangCodes[later] = Code;
-        if (!Header.Flag.isEmpty()) {
-            QBuffer *flag = d.Flags.GetFlagStream(later);
-            flag->buffer() = Header.Flag;
-            flag->seek(0);
-        }
-        if (Editable && !containsCaseInsensitive(d.EditableLangs, Name))
-            d.EditableLangs.append(Name);
+            entry.Code = Code;
+        if (!Header.Flag.isEmpty())
+            entry.Flag = Header.Flag;
+        entry.Editable = entry.Editable || Editable;
     }
 }
 
@@ -387,20 +394,22 @@ bool TWordmillCore::RebuildLanguageMenu()
     if (!IsReady())
         return false;
     TLangCoreData &d = *fData;
-    d.LangMenu = d.Languages;
+    const QList<TLanguageEntry> &languages = d.LanguageEntries();
+    d.LangMenu.clear();
+    d.Flags.ClearFlags();
+    for (const TLanguageEntry &entry : languages) {
+        d.LangMenu.append(entry.Name);
+        d.Flags.NewFlag()->buffer() = entry.Flag;
+    }
     if (fIsInitialized) {
         TLangFormLexicon *lexicon = d.LangFormLexicon;
         if (LangCreatorVisible()) {
-            d.LangMenu.append(lexicon->GetItem(1));
-            const int position = int(d.LangMenu.size()) - 1;
-            if (position >= d.Flags.Count())
-                FillSpecialFlag(*d.Flags.GetFlagStream(position), 0);
+            d.LangMenu.append(lexicon->GetItem(FormLexiconItem::CreateLanguageEntry));
+            FillSpecialFlag(*d.Flags.NewFlag(), SpecialFlag::CreateEntry);
         }
         if (LangEditorVisible() && EditorCanBeShown()) {
-            d.LangMenu.append(lexicon->GetItem(2));
-            const int position = int(d.LangMenu.size()) - 1;
-            if (position >= d.Flags.Count())
-                FillSpecialFlag(*d.Flags.GetFlagStream(position), 1);
+            d.LangMenu.append(lexicon->GetItem(FormLexiconItem::EditLanguageEntry));
+            FillSpecialFlag(*d.Flags.NewFlag(), SpecialFlag::EditEntry);
         }
     }
     return true;
@@ -422,8 +431,8 @@ void TWordmillCore::SyncFormLexicon(const QString &Name, const QString &Code, bo
     const QString name = Name.isEmpty() ? fCurrentLanguage : Name;
     if (lexicon->InternalLanguages(name, Code, true))
         return;
-    if (!fDefaultLanguage.isEmpty() && fDefaultLanguage != name
-        && lexicon->InternalLanguages(fDefaultLanguage, fDefaultLanguage, true))
+    if (!fDefaultLanguage.isEmpty() && fDefaultLanguage != name &&
+        lexicon->InternalLanguages(fDefaultLanguage, fDefaultLanguage, true))
         return;
     if (!fDesignLanguage.isEmpty() && fDesignLanguage != name) {
         if (lexicon->InternalLanguages(fDesignLanguage, fData->DesignLangISO, true))
@@ -435,14 +444,16 @@ void TWordmillCore::SyncFormLexicon(const QString &Name, const QString &Code, bo
     lexicon->LoadLang(EnglishDefs());
 }
 
-bool TWordmillCore::EnsureLangsDir()
+void TWordmillCore::EnsureLangsDir()
 {
     const QString dir = GetLangsDir();
     if (dir.isEmpty() || QFileInfo(dir).isDir())
-        return true;
-    if (!QDir().mkpath(dir))
-        throw EWordmillFileError(fData->LangFormLexicon->GetItem(29));
-    return true;
+        return;
+    if (!QDir().mkpath(dir)) {
+        qCWarning(lcWordmill) << "cannot create the language folder" << dir;
+        throw EWordmillFileError(
+            fData->LangFormLexicon->GetItem(FormLexiconItem::WrongLanguagePath));
+    }
 }
 
 bool TWordmillCore::ExtractResourceLanguage(int LanguageIndex)
@@ -455,16 +466,24 @@ bool TWordmillCore::ExtractResourceLanguage(int LanguageIndex)
     try {
         EnsureLangsDir();
         std::unique_ptr<QIODevice> resource = OpenResourceLanguage(resourceName);
-        if (!resource)
+        if (!resource) {
+            qCWarning(lcWordmill) << "no embedded language" << resourceName;
             return false;
+        }
         const QByteArray bytes = resource->readAll();
         const QString target = UniqueLanguageFileName(resourceName);
         // A copy cut short by a full disk must not stay behind as a language.
-        if (!SaveFileContents(target, bytes).isEmpty())
+        const QString failure = SaveFileContents(target, bytes);
+        if (!failure.isEmpty()) {
+            qCWarning(lcWordmill) << "cannot copy the embedded language" << resourceName << "to"
+                                  << target << ':' << failure;
             return false;
-        fData->FileNames[LanguageIndex] = target;
+        }
+        fData->LanguageList[LanguageIndex].Source = target;
         return true;
-    } catch (const EWordmillFileError &) {
+    } catch (const EWordmillFileError &error) {
+        qCWarning(lcWordmill) << "cannot copy the embedded language" << resourceName << ':'
+                              << error.what();
         return false;
     }
 }
@@ -526,7 +545,7 @@ QBuffer *TWordmillCore::FlagImage(const QString &ISOorLangName)
 void TWordmillCore::AssignLanguagesList(QStringList *TargetList) const
 {
     if (TargetList)
-        *TargetList = fData->Languages;
+        *TargetList = fData->Languages();
 }
 
 QString TWordmillCore::GetLanguageFile(const QString &ISOorLangName) const
@@ -556,17 +575,19 @@ bool TWordmillCore::LangExists(const QString &ISOorLangName) const
 
 bool TWordmillCore::EditorCanBeShown() const
 {
-    return !fData->EditableLangs.isEmpty();
+    const QList<TLanguageEntry> &languages = fData->LanguageEntries();
+    return std::any_of(languages.cbegin(), languages.cend(),
+                       [](const TLanguageEntry &entry) { return entry.Editable; });
 }
 
 void TWordmillCore::ShowLangEditor()
 {
-    Translate(fData->LangFormLexicon->GetItem(2));
+    Translate(fData->LangFormLexicon->GetItem(FormLexiconItem::EditLanguageEntry));
 }
 
 void TWordmillCore::ShowLangCreator()
 {
-    Translate(fData->LangFormLexicon->GetItem(1));
+    Translate(fData->LangFormLexicon->GetItem(FormLexiconItem::CreateLanguageEntry));
 }
 
 void TWordmillCore::RefreshLangControl(QObject *WordmillGUIControl)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <wordmill/core/FormLexiconItem.h>
 #include <wordmill/core/LangCoreData.h>
 #include <wordmill/sys/LanguageFile.h>
 #include <wordmill/toolkit/Component.h>
@@ -7,8 +8,8 @@
 #include <QStringList>
 
 #include <functional>
-#include <stdexcept>
 #include <memory>
+#include <stdexcept>
 
 class QBuffer;
 class QIODevice;
@@ -25,10 +26,10 @@ using TContinueQuery = std::function<void(QObject *Sender, bool &Continue)>;
 
 // Bits of LoadLanguage's Flags.
 enum TLoadLanguageFlags : int {
-    llAddLines = 1,      // add every component line as it is
-    llMarkOld = 2,       // mark lines no registered client knows as old
-    llReadFlag = 4,      // read the flag section into the flag buffer
-    llAsSuperior = 8,    // record the language as the current superior
+    llAddLines = 1,   // add every component line as it is
+    llMarkOld = 2,    // mark lines no registered client knows as old
+    llReadFlag = 4,   // read the flag section into the flag buffer
+    llAsSuperior = 8, // record the language as the current superior
 };
 
 // The language engine: its settings, the list of available languages, the
@@ -51,7 +52,8 @@ class TWordmillCore : public TComponent
     Q_PROPERTY(bool LangEditorVisible READ LangEditorVisible WRITE SetLangEditorVisible)
     Q_PROPERTY(bool TranslateWordmill READ TranslateWordmill WRITE SetTranslateWordmill)
     Q_PROPERTY(QStringList LangResources READ LangResources WRITE SetLangResources)
-    Q_PROPERTY(bool LangResourcesAllowEdit READ LangResourcesAllowEdit WRITE SetLangResourcesAllowEdit)
+    Q_PROPERTY(
+        bool LangResourcesAllowEdit READ LangResourcesAllowEdit WRITE SetLangResourcesAllowEdit)
 
 public:
     // Encodings a language file can be written in.
@@ -112,7 +114,7 @@ public:
     TLangFormLexicon *FormLexicon() const;
     bool IsInitialized() const { return fIsInitialized; }
     bool IsMultiEngine() const { return fIsMultiEngine; }
-    // Fully created and not being read from a stored definition.
+    // Not being read from a stored definition.
     bool IsReady() const;
 
     QString CurrentLanguage() const { return fCurrentLanguage; }
@@ -133,8 +135,7 @@ public:
     virtual void RefreshAllControls();
     // Full path of the language folder, ending in a separator; empty for none.
     virtual QString GetLangsDir() const = 0;
-    // Kind 0: the create entry's image, 1: the edit entry's, 2: the design
-    // language's flag.
+    // Kind: one of SpecialFlag (FormLexiconItem.h).
     virtual void FillSpecialFlag(QIODevice &Stream, int Kind) = 0;
     virtual bool Initialize(bool SwitchToStart);
     virtual bool ForceSecondary() const { return false; }
@@ -180,9 +181,11 @@ public:
     void AddDiscoveredLanguage(const QString &Source, const TLangFileHeaderInfo &Header,
                                bool Editable);
     void SyncFormLexicon(const QString &Name, const QString &Code, bool Force);
-    // Creates the language folder when missing; throws
-    // EWordmillFileError("Wrong path to language files!") when it cannot.
-    bool EnsureLangsDir();
+    // Creates the language folder when missing (nothing to do without one);
+    // throws EWordmillFileError("Wrong path to language files!") when it
+    // cannot. There is no failure result: callers that can go on without the
+    // folder catch the exception.
+    void EnsureLangsDir();
     bool ExtractResourceLanguage(int LanguageIndex);
     QString UniqueLanguageFileName(const QString &Base) const;
     // Opens an embedded language by its resource name; nullptr when missing.
@@ -209,12 +212,13 @@ public:
     // ---- string translation
     QString ResolveLanguageRequest(const QString &Request);
 
-    // Builds the language list once the form has been read.
+    // Lists the languages anew once the form has been read.
     void Loaded() override;
-    // Completes the construction once the whole class chain is built (the
-    // list needs the subclass's folder and images): the most derived
-    // engine class calls it at the end of its constructor.
-    void AfterConstruction();
+    // Lists the languages when a setting changed since the last listing.
+    // Every read of the language list calls it: the list is made at its
+    // first use, never from a constructor (it needs the subclass's folder
+    // and images).
+    void ListLanguagesIfStale();
 
 protected:
     // The bytes of a language-list source: the file of that path when it
@@ -222,7 +226,10 @@ protected:
     // resource name. False when there is neither or it cannot be read.
     virtual bool ReadLanguageSource(const QString &Source, TFileBytes &Bytes);
 
-    bool IsFullyCreated = false;
+    // A setting that shapes the language list changed: the list is made
+    // again at its next read, or at the next turn of the event loop.
+    void LanguageListChanged();
+
     bool fIsMultiEngine = true;
     QString LastAutoLangName;
     QString fCurrentLanguage;
@@ -264,6 +271,9 @@ private:
                            const QString &Source, QByteArrayView Bytes);
 
     std::unique_ptr<TLangCoreData> fData;
+    bool fLanguagesStale = true;
+    bool fListingPosted = false;
+    bool fListing = false;
 };
 
 using TLFEncoding = TWordmillCore::TLFEncoding;

@@ -747,6 +747,8 @@ QString TLangFileReadResult::Message() const
         return u"line %1: a lexicon line without a lexicon name"_s.arg(Line);
     case TLangFileError::SmartLexiconWithoutName:
         return u"line %1: a smart lexicon line without a lexicon name"_s.arg(Line);
+    case TLangFileError::Refused:
+        return u"line %1: the reading was stopped there"_s.arg(Line);
     }
     return {};
 }

@@ -8,55 +8,27 @@ namespace wordmill {
 TLexiconData::TLexiconData() = default;
 TLexiconData::~TLexiconData() = default;
 
-int TLexiconData::NameIndex(const QString &name) const
-{
-    for (qsizetype i = 0; i < LexiconsNames.size(); ++i) {
-        if (LexiconsNames.at(i).compare(name, Qt::CaseInsensitive) == 0)
-            return int(i);
-    }
-    return -1;
-}
-
-void TLexiconData::ForgetOpened() const
-{
-    OpenedLexiconName.clear();
-    OpenedLexiconIndex = -2;
-}
-
 TIndexedItems *TLexiconData::OpenLexicon(const QString &name) const
 {
-    if (name.isEmpty())
-        return nullptr;
-    if (OpenedLexiconIndex < 0 || name != OpenedLexiconName) {
-        OpenedLexiconIndex = NameIndex(name);
-        if (OpenedLexiconIndex >= 0)
-            OpenedLexiconName = name;
-        else
-            ForgetOpened();
-    }
-    return OpenedLexiconIndex >= 0 ? LexiconsDatas[OpenedLexiconIndex].get() : nullptr;
+    const int index = Names.Open(name);
+    return index >= 0 ? LexiconsDatas[size_t(index)].get() : nullptr;
 }
 
 void TLexiconData::NewLexicon(const QString &name)
 {
-    if (OpenLexicon(name) || name.isEmpty() || LexiconsNames.size() >= MaxLexicons)
+    if (OpenLexicon(name) || name.isEmpty() || Names.Count() >= MaxLexicons)
         return;
     LexiconsDatas.push_back(std::make_unique<TIndexedItems>(name));
-    LexiconsNames.append(name);
-    OpenedLexiconName = name;
-    OpenedLexiconIndex = int(LexiconsNames.size()) - 1;
+    Names.Append(name);
 }
 
 void TLexiconData::DeleteLexicon(const QString &lexName)
 {
-    // Forget the opened lexicon first: its position may belong to another
-    // lexicon once the lists shift.
-    ForgetOpened();
-    const int index = lexName.isEmpty() ? -1 : NameIndex(lexName);
+    const int index = lexName.isEmpty() ? -1 : Names.IndexOf(lexName);
     if (index < 0)
         return;
     LexiconsDatas.erase(LexiconsDatas.begin() + index);
-    LexiconsNames.removeAt(index);
+    Names.RemoveAt(index);
 }
 
 void TLexiconData::WriteItem(const QString &lexName, int itemNumber, const QString &text,
@@ -97,7 +69,7 @@ QString TLexiconData::ReadItem(const QString &lexName, int itemNumber, quint16 &
 
 QString TLexiconData::LexiconName(int index) const
 {
-    return index >= 0 && index < LexiconsNames.size() ? LexiconsNames.at(index) : QString();
+    return Names.Name(index);
 }
 
 quint16 TLexiconData::ItemsCount(const QString &lexName) const
@@ -120,14 +92,13 @@ bool TLexiconData::IsIncluded(const QString &lexName, int itemNumber) const
 
 bool TLexiconData::LexiconExists(const QString &lexName) const
 {
-    return !lexName.isEmpty() && NameIndex(lexName) >= 0;
+    return !lexName.isEmpty() && Names.IndexOf(lexName) >= 0;
 }
 
 void TLexiconData::Clear()
 {
-    ForgetOpened();
+    Names.Clear();
     LexiconsDatas.clear();
-    LexiconsNames.clear();
 }
 
 void TLexiconData::NewLanguage()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <wordmill/sys/LexiconNames.h>
+
 #include <QString>
 #include <QStringList>
 
@@ -15,9 +17,6 @@ class TIndexedItems;
 // case. Operations on an absent lexicon read as empty text, descent 255,
 // count 0 and maximum -1, and write nothing; writers create the lexicon with
 // NewLexicon first.
-//
-// The lexicon named last is remembered, so that a run of operations on one
-// lexicon needs no name search for each item.
 class TLexiconData
 {
 public:
@@ -41,7 +40,7 @@ public:
     // The text and its descent; 255 and an empty text when absent.
     QString ReadItem(const QString &lexName, int itemNumber, quint16 &langDescent) const;
 
-    quint16 LexiconCount() const { return quint16(LexiconsNames.size()); }
+    quint16 LexiconCount() const { return quint16(Names.Count()); }
     // Name at that position; empty outside.
     QString LexiconName(int index) const;
     quint16 ItemsCount(const QString &lexName) const;
@@ -54,15 +53,11 @@ public:
     void NewLanguage();
 
 private:
-    // The store of that lexicon, or null; remembers the lexicon found.
+    // The store of that lexicon, or null.
     TIndexedItems *OpenLexicon(const QString &name) const;
-    int NameIndex(const QString &name) const;
-    void ForgetOpened() const;
 
-    mutable QString OpenedLexiconName;
-    mutable int OpenedLexiconIndex = -2;
+    TLexiconNames Names;
     std::vector<std::unique_ptr<TIndexedItems>> LexiconsDatas;
-    QStringList LexiconsNames;
 };
 
 } // namespace wordmill

@@ -10,37 +10,6 @@ TSmartLexiconData::TSmartLexiconData() : fGlobalLexicon(u"GlobalLexicon"_s) {}
 
 TSmartLexiconData::~TSmartLexiconData() = default;
 
-int TSmartLexiconData::NameIndex(const QString &name) const
-{
-    for (qsizetype i = 0; i < LexiconsNames.size(); ++i) {
-        if (LexiconsNames.at(i).compare(name, Qt::CaseInsensitive) == 0)
-            return int(i);
-    }
-    return -1;
-}
-
-void TSmartLexiconData::ForgetOpened() const
-{
-    OpenedLexiconName.clear();
-    OpenedLexiconIndex = -2;
-}
-
-int TSmartLexiconData::OpenLexicon(const QString &name) const
-{
-    if (OpenedLexiconIndex >= 0 && name == OpenedLexiconName)
-        return OpenedLexiconIndex;
-    const int index = NameIndex(name);
-    // Smart lexicons open by their exact name only; a name that differs in
-    // letter case finds the lexicon but does not open it.
-    if (index >= 0 && LexiconsData[index]->ListName() == name) {
-        OpenedLexiconName = name;
-        OpenedLexiconIndex = index;
-        return index;
-    }
-    ForgetOpened();
-    return -1;
-}
-
 const TNamedItems *TSmartLexiconData::Collection(const QString &lexName) const
 {
     if (lexName.isEmpty())
@@ -58,16 +27,14 @@ void TSmartLexiconData::NewLexicon(const QString &name)
 {
     if (name.isEmpty())
         return;
-    if (NameIndex(name) >= 0) {
+    if (Names.IndexOf(name) >= 0) {
         OpenLexicon(name);
         return;
     }
-    if (LexiconsNames.size() >= MaxLexicons)
+    if (Names.Count() >= MaxLexicons)
         return;
     LexiconsData.push_back(std::make_unique<TNamedItems>(name));
-    LexiconsNames.append(name);
-    OpenedLexiconName = name;
-    OpenedLexiconIndex = int(LexiconsNames.size()) - 1;
+    Names.Append(name);
 }
 
 void TSmartLexiconData::AddItem(const QString &designed, const QString &translated,
@@ -248,12 +215,12 @@ bool TSmartLexiconData::IsIncluded(const QString &lexName, const QString &locStr
 
 bool TSmartLexiconData::LexiconExists(const QString &lexName) const
 {
-    return !lexName.isEmpty() && NameIndex(lexName) >= 0;
+    return !lexName.isEmpty() && Names.IndexOf(lexName) >= 0;
 }
 
 QString TSmartLexiconData::LexiconName(int index) const
 {
-    return index >= 0 && index < LexiconsNames.size() ? LexiconsNames.at(index) : QString();
+    return Names.Name(index);
 }
 
 void TSmartLexiconData::ClearGlobals()
@@ -263,9 +230,8 @@ void TSmartLexiconData::ClearGlobals()
 
 void TSmartLexiconData::Clear()
 {
-    ForgetOpened();
+    Names.Clear();
     LexiconsData.clear();
-    LexiconsNames.clear();
     fGlobalLexicon.Clear();
 }
 

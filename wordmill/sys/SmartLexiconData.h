@@ -1,5 +1,6 @@
 #pragma once
 
+#include <wordmill/sys/LexiconNames.h>
 #include <wordmill/sys/NamedItems.h>
 
 #include <QString>
@@ -79,7 +80,7 @@ public:
     bool IsIncluded(const QString &lexName, const QString &locStr) const;
 
     bool LexiconExists(const QString &lexName) const;
-    quint16 LexiconCount() const { return quint16(LexiconsNames.size()); }
+    quint16 LexiconCount() const { return quint16(Names.Count()); }
     // Name at that position; empty outside.
     QString LexiconName(int index) const;
 
@@ -92,16 +93,13 @@ private:
     // null.
     const TNamedItems *Collection(const QString &lexName) const;
     TNamedItems *Collection(const QString &lexName);
-    // Position of the smart lexicon of exactly that name, or -1; remembered.
-    int OpenLexicon(const QString &name) const;
-    int NameIndex(const QString &name) const;
-    void ForgetOpened() const;
+    // Smart lexicons open by their exact name only: a name that differs in
+    // letter case finds the lexicon but does not open it.
+    int OpenLexicon(const QString &name) const { return Names.Open(name, true); }
 
-    mutable QString OpenedLexiconName;
-    mutable int OpenedLexiconIndex = -2;
     TNamedItems fGlobalLexicon;
+    TLexiconNames Names;
     std::vector<std::unique_ptr<TNamedItems>> LexiconsData;
-    QStringList LexiconsNames;
 };
 
 } // namespace wordmill

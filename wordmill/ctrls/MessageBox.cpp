@@ -1,10 +1,14 @@
 #include "MessageBox.h"
 
-namespace corvane {
+#include <QGuiApplication>
+
+#include <utility>
+
+namespace wordmill {
 
 namespace {
 
-MessageBoxHandler &CurrentHandler()
+MessageBoxHandler &currentHandler()
 {
     static MessageBoxHandler handler;
     return handler;
@@ -15,7 +19,7 @@ MessageBoxHandler &CurrentHandler()
 void ShowMessage(QWidget *parent, const QString &text, const QString &caption,
                  QMessageBox::Icon icon)
 {
-    if (const MessageBoxHandler &handler = CurrentHandler()) {
+    if (const MessageBoxHandler &handler = currentHandler()) {
         handler({parent, text, caption, icon});
         return;
     }
@@ -24,9 +28,14 @@ void ShowMessage(QWidget *parent, const QString &text, const QString &caption,
     box.exec();
 }
 
-MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
+void ShowErrorMessage(QWidget *parent, const QString &text)
 {
-    return std::exchange(CurrentHandler(), std::move(handler));
+    ShowMessage(parent, text, QGuiApplication::applicationDisplayName(), QMessageBox::Critical);
 }
 
-} // namespace corvane
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
+{
+    return std::exchange(currentHandler(), std::move(handler));
+}
+
+} // namespace wordmill

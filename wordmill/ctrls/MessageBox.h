@@ -7,9 +7,9 @@
 
 class QWidget;
 
-namespace corvane {
+namespace wordmill {
 
-// One message box as the program asks for it.
+// One message box as a caller asks for it.
 struct MessageBoxRequest
 {
     QWidget *parent = nullptr;
@@ -23,10 +23,15 @@ struct MessageBoxRequest
 void ShowMessage(QWidget *parent, const QString &text, const QString &caption,
                  QMessageBox::Icon icon = QMessageBox::Critical);
 
+// Shows an error the library cannot return to its caller (a language folder
+// that cannot be created when the user picks an editor entry), captioned
+// with the application's name.
+void ShowErrorMessage(QWidget *parent, const QString &text);
+
 // Replaces the boxes by a handler (tests capture them this way instead of
 // blocking on a modal dialog). An empty handler shows real boxes again.
 // Returns the handler that was installed before.
 using MessageBoxHandler = std::function<void(const MessageBoxRequest &request)>;
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 
-} // namespace corvane
+} // namespace wordmill
