@@ -111,8 +111,8 @@ TEST_F(NamedObjectListTest, MatchesAnOrderedMapUnderRandomChanges)
                 // One search finds the present entry or adds a new one.
                 bool added = false;
                 int index = -1;
-                const Tracked &held =
-                    list.FindOrAdd(key, [n] { return Tracked(n); }, &added, &index);
+                const Tracked &held = list.FindOrAdd(
+                    key, [n] { return Tracked(n); }, &added, &index);
                 ASSERT_EQ(added, inserted) << step;
                 ASSERT_EQ(index, int(std::distance(model.begin(), it))) << step;
                 ASSERT_EQ(held.value, it->second) << step;

@@ -103,8 +103,8 @@ bool TWordmillCore::ReadLanguageSource(const QString &Source, TFileBytes &Bytes)
     return true;
 }
 
-void TWordmillCore::LoadSuperiorLanguage(const QString &Superior, const QString &Name,
-                                         int Flags, const QString &Chain)
+void TWordmillCore::LoadSuperiorLanguage(const QString &Superior, const QString &Name, int Flags,
+                                         const QString &Chain)
 {
     TLangCoreData &d = *fData;
     QString superior = Superior;
@@ -350,8 +350,8 @@ void TWordmillCore::SaveLanguageFile(const QString &Name, const QString &Superio
     // the previous file intact.
     const QString failure = SaveFileContents(FileName, bytes);
     if (!failure.isEmpty()) {
-        qCWarning(lcWordmill).noquote() << "cannot save language" << Name << "to" << FileName
-                                        << ':' << failure;
+        qCWarning(lcWordmill).noquote()
+            << "cannot save language" << Name << "to" << FileName << ':' << failure;
         throw EWordmillFileError(FileName + u": "_s + failure);
     }
 }

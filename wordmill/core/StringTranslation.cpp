@@ -3,10 +3,10 @@
 
 #include <wordmill/core/WordmillEngineCore.h>
 
-#include <wordmill/core/LangCoreData.h>
-#include <wordmill/core/Lexicon.h>
 #include "StringTranslation.h"
 #include <wordmill/WordmillSys.h>
+#include <wordmill/core/LangCoreData.h>
+#include <wordmill/core/Lexicon.h>
 #include <wordmill/toolkit/ComponentNames.h>
 
 using namespace Qt::StringLiterals;

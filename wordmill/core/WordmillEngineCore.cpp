@@ -4,8 +4,8 @@
 #include <wordmill/core/EngineRegistry.h>
 #include <wordmill/core/HeadlessLangData.h>
 #include <wordmill/core/ProgrammableLexicon.h>
-#include <wordmill/sys/FlagBuffer.h>
 #include <wordmill/sys/FileBytes.h>
+#include <wordmill/sys/FlagBuffer.h>
 #include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/Logging.h>
 #include <wordmill/sys/SaveFile.h>

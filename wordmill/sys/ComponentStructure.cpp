@@ -154,8 +154,8 @@ QString TComponentStructure::GetString(int lineIndex, const TComponentStructure 
 TStructItem &TComponentStructure::FindOrAddLine(const QString &lineID, bool &added)
 {
     int index = -1;
-    TStructItem &item =
-        Lines.FindOrAdd(lineID, [] { return TStructItem(); }, &added, &index, &lineID);
+    TStructItem &item = Lines.FindOrAdd(
+        lineID, [] { return TStructItem(); }, &added, &index, &lineID);
     // Keep the remembered line the same line although its index moved.
     if (added && fLastFoundIndex >= index)
         ++fLastFoundIndex;

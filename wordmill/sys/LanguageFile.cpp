@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringEncoder>
+#include <QSysInfo>
 
 #include <algorithm>
 #include <bit>
@@ -191,8 +192,8 @@ const char16_t *findLineBreak(const char16_t *p, const char16_t *end)
     const __m128i lf = _mm_set1_epi16(u'\n');
     for (; end - p >= 8; p += 8) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const int mask = _mm_movemask_epi8(
-            _mm_or_si128(_mm_cmpeq_epi16(chunk, cr), _mm_cmpeq_epi16(chunk, lf)));
+        const int mask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(chunk, cr), _mm_cmpeq_epi16(chunk, lf)));
         if (mask)
             return p + std::countr_zero(unsigned(mask)) / 2;
     }
@@ -490,9 +491,13 @@ qsizetype previousLineEnd(QStringView text, qsizetype start)
 // file: going back from the end over lines that may belong to it (data
 // lines of hexadecimal digits, markers, lines without a tab), the earliest
 // marker met starts it, and its lines are decoded as the full reader does.
-QByteArray trailingFlag(QStringView text)
+// `reachedStart` tells whether every line of `text` may belong to it, so
+// that a text that is only the end of a file has to be read further back.
+QByteArray trailingFlag(QStringView text, bool *reachedStart = nullptr)
 {
     using namespace LangFileKey;
+    if (reachedStart)
+        *reachedStart = true;
     if (text.isEmpty())
         return {};
     // A break at the very end starts no further line.
@@ -508,11 +513,14 @@ QByteArray trailingFlag(QStringView text)
         const qsizetype tab = lineText.indexOf(u'\t');
         if (tab >= 0) {
             const QStringView value = lineText.sliced(tab + 1);
-            if (value.size() > 2 && isMarker(value, FlagIcon))
+            if (value.size() > 2 && isMarker(value, FlagIcon)) {
                 marker = start;
-            else if (!std::all_of(value.begin(), value.end(),
-                                  [](QChar c) { return hexDigit(c) >= 0; }))
+            } else if (!std::all_of(value.begin(), value.end(),
+                                    [](QChar c) { return hexDigit(c) >= 0; })) {
+                if (reachedStart)
+                    *reachedStart = false;
                 break;
+            }
         }
         if (start == 0)
             break;
@@ -525,43 +533,169 @@ QByteArray trailingFlag(QStringView text)
     return decodeFlagText(lines.Rest());
 }
 
-TLangFileHeaderInfo readHeader(QStringView text, QStringView signature, bool loadFlag,
-                               bool *isLanguageFile = nullptr)
+// How far the header search got in a text.
+enum class HeaderScan {
+    TooFewLines,     // not a language file: fewer than three lines
+    NotLanguageFile, // line 1 is not the signature
+    NoName,          // no header line with a name up to the end
+    Found,           // a header line with a name; the text after it is `rest`
+};
+
+// The first header line that names a language gives name and code; the code
+// of a header line without a name stays when no later one has a name.
+HeaderScan scanHeader(QStringView text, QStringView signature, TLangIDs &ids, QStringView &rest)
 {
-    TLangFileHeaderInfo info;
-    if (isLanguageFile)
-        *isLanguageFile = false;
+    ids.Clear();
     LineCursor lines(text);
     // A language file has at least three lines, the first the signature.
     LineCursor count = lines;
     for (int n = 0; n < 3; ++n) {
         if (count.AtEnd())
-            return info;
+            return HeaderScan::TooFewLines;
         count.Next();
     }
     if (trimLine(lines.Next()) != signature)
-        return info;
-    if (isLanguageFile)
-        *isLanguageFile = true;
-
-    // The first header line that names a language gives name and code.
-    bool found = false;
+        return HeaderScan::NotLanguageFile;
+    HeaderScan result = HeaderScan::NoName;
     while (!lines.AtEnd()) {
         const QStringView value = valueOf(lines.Next());
         if (!value.contains(LangFileKey::LanguageName))
             continue;
-        info.IDs.Code = fieldView(value, LangFileKey::Code).toString();
+        ids.Code = fieldView(value, LangFileKey::Code).toString();
         const QStringView name = quotedView(value);
         if (!name.isEmpty()) {
-            info.IDs.Name = name.toString();
-            found = true;
+            ids.Name = name.toString();
+            result = HeaderScan::Found;
             break;
         }
     }
-    NormalizeISOCode(info.IDs.Code);
-    if (loadFlag && found)
-        info.Flag = trailingFlag(lines.Rest());
+    NormalizeISOCode(ids.Code);
+    rest = lines.Rest();
+    return result;
+}
+
+TLangFileHeaderInfo readHeader(QStringView text, QStringView signature, bool loadFlag,
+                               bool *isLanguageFile = nullptr)
+{
+    TLangFileHeaderInfo info;
+    QStringView rest;
+    const HeaderScan scan = scanHeader(text, signature, info.IDs, rest);
+    if (isLanguageFile)
+        *isLanguageFile = scan == HeaderScan::NoName || scan == HeaderScan::Found;
+    if (loadFlag && scan == HeaderScan::Found)
+        info.Flag = trailingFlag(rest);
     return info;
+}
+
+// ---- the header of a file in another encoding
+
+// The first part read of either end of a file; a part that is not enough is
+// doubled.
+constexpr qsizetype HeaderPartSize = 4096;
+
+// Whether the code unit that ends at byte `end` of `body` is a CR or an LF.
+bool lineBreakBefore(QByteArrayView body, qsizetype end, const TTextEncoding &encoding)
+{
+    if (encoding.UnitSize == 1) {
+        const char c = body[end - 1];
+        return c == '\r' || c == '\n';
+    }
+    const char low = encoding.Encoding == QStringConverter::Utf16LE ? body[end - 2] : body[end - 1];
+    const char high =
+        encoding.Encoding == QStringConverter::Utf16LE ? body[end - 1] : body[end - 2];
+    return high == 0 && (low == '\r' || low == '\n');
+}
+
+// The last position at or before `limit` that follows a line break; 0 for
+// none.
+qsizetype lineBoundaryBefore(QByteArrayView body, qsizetype limit, const TTextEncoding &encoding)
+{
+    const int unit = encoding.UnitSize;
+    for (qsizetype end = limit - limit % unit; end >= unit; end -= unit)
+        if (lineBreakBefore(body, end, encoding))
+            return end;
+    return 0;
+}
+
+// The first position at or after `from` that follows a line break; -1 for
+// none.
+qsizetype lineBoundaryAfter(QByteArrayView body, qsizetype from, const TTextEncoding &encoding)
+{
+    const int unit = encoding.UnitSize;
+    for (qsizetype end = qMax<qsizetype>(unit, from + (unit - from % unit) % unit);
+         end <= body.size(); end += unit)
+        if (lineBreakBefore(body, end, encoding))
+            return end;
+    return -1;
+}
+
+// readHeader for bytes that have to be decoded: only the two ends of the
+// file are, the lines up to the header line from its start and the lines
+// that may hold the flag from its end, each part growing until it holds
+// all the reader needs. Parts start and end at line breaks, so they decode
+// to exactly those lines of the whole text.
+TLangFileHeaderInfo readHeaderInParts(QByteArrayView bytes, QStringView signature, bool loadFlag,
+                                      bool *isLanguageFile)
+{
+    const TTextEncoding encoding = DetectTextEncoding(bytes);
+    const QByteArrayView body = bytes.sliced(encoding.MarkSize);
+    TLangFileHeaderInfo info;
+    QString head;
+    QStringView rest;
+    qsizetype headBytes = 0;
+    HeaderScan scan = HeaderScan::TooFewLines;
+    for (qsizetype size = HeaderPartSize;; size *= 2) {
+        headBytes = size >= body.size() ? body.size() : lineBoundaryBefore(body, size, encoding);
+        if (headBytes == 0)
+            continue; // no line ends in the first `size` bytes
+        head = DecodeTextPart(body.first(headBytes), encoding.Encoding);
+        scan = scanHeader(head, signature, info.IDs, rest);
+        if (headBytes == body.size() || scan == HeaderScan::Found ||
+            scan == HeaderScan::NotLanguageFile)
+            break;
+    }
+    if (isLanguageFile)
+        *isLanguageFile = scan == HeaderScan::NoName || scan == HeaderScan::Found;
+    if (!loadFlag || scan != HeaderScan::Found)
+        return info;
+    if (headBytes == body.size()) {
+        info.Flag = trailingFlag(rest);
+        return info;
+    }
+    for (qsizetype size = HeaderPartSize;; size *= 2) {
+        const qsizetype from = body.size() - size;
+        const qsizetype start =
+            from <= headBytes ? headBytes : lineBoundaryAfter(body, from, encoding);
+        if (start == headBytes || start < 0) {
+            // The whole rest of the file.
+            const QString tail =
+                rest.toString() + DecodeTextPart(body.sliced(headBytes), encoding.Encoding);
+            info.Flag = trailingFlag(tail);
+            return info;
+        }
+        bool reachedStart = false;
+        const QByteArray flag =
+            trailingFlag(DecodeTextPart(body.sliced(start), encoding.Encoding), &reachedStart);
+        if (!reachedStart) {
+            info.Flag = flag;
+            return info;
+        }
+    }
+}
+
+// readHeader for a file's bytes: UTF-16 in the machine's byte order is read
+// in place, any other encoding decoded in parts.
+TLangFileHeaderInfo readHeaderOfBytes(QByteArrayView bytes, QStringView signature, bool loadFlag,
+                                      bool *isLanguageFile = nullptr)
+{
+    QString decoded;
+    const TTextEncoding encoding = DetectTextEncoding(bytes);
+    const bool native =
+        encoding.UnitSize == 2 && (encoding.Encoding == QStringConverter::Utf16LE) ==
+                                      (QSysInfo::ByteOrder == QSysInfo::LittleEndian);
+    if (native || bytes.size() <= 2 * HeaderPartSize)
+        return readHeader(TextView(bytes, decoded), signature, loadFlag, isLanguageFile);
+    return readHeaderInParts(bytes, signature, loadFlag, isLanguageFile);
 }
 
 void setFlagBuffer(const QByteArray &picture)
@@ -572,13 +706,18 @@ void setFlagBuffer(const QByteArray &picture)
     buffer.open(QIODevice::ReadWrite);
 }
 
+void storeHeader(const TLangFileHeaderInfo &info, bool isLanguageFile, bool loadFlag, TLangIDs &ids)
+{
+    ids = info.IDs;
+    if (isLanguageFile && loadFlag)
+        setFlagBuffer(info.Flag);
+}
+
 void readHeaderIntoBuffer(QStringView text, QStringView signature, bool loadFlag, TLangIDs &ids)
 {
     bool isLanguageFile = false;
     const TLangFileHeaderInfo info = readHeader(text, signature, loadFlag, &isLanguageFile);
-    ids = info.IDs;
-    if (isLanguageFile && loadFlag)
-        setFlagBuffer(info.Flag);
+    storeHeader(info, isLanguageFile, loadFlag, ids);
 }
 
 QString joinedLines(const QStringList &list)
@@ -816,8 +955,7 @@ TLangFileReadResult ReadLanguageFile(QByteArrayView Bytes, QStringView Signature
 
 TLangFileHeaderInfo ReadLanguageHeader(QByteArrayView Bytes, QStringView Signature, bool LoadFlag)
 {
-    QString decoded;
-    return readHeader(TextView(Bytes, decoded), Signature, LoadFlag);
+    return readHeaderOfBytes(Bytes, Signature, LoadFlag);
 }
 
 void ReadLangHeader(const QStringList &List, const QString &Signature, bool LoadFlag, TLangIDs &IDs)
@@ -836,8 +974,10 @@ void ReadLangFileHeader(const QString &FileName, const QString &Signature, bool 
         qCWarning(lcWordmill) << "cannot read" << FileName << ':' << file.ErrorString();
         return;
     }
-    QString decoded;
-    readHeaderIntoBuffer(TextView(file.Bytes(), decoded), Signature, LoadFlag, IDs);
+    bool isLanguageFile = false;
+    const TLangFileHeaderInfo info =
+        readHeaderOfBytes(file.Bytes(), Signature, LoadFlag, &isLanguageFile);
+    storeHeader(info, isLanguageFile, LoadFlag, IDs);
 }
 
 void ReadLangStreamHeader(QIODevice &Stream, const QString &Signature, bool LoadFlag, TLangIDs &IDs)

@@ -108,7 +108,8 @@ void TNamedItems::Set(const QString &designed, const QString &translated, quint1
             *present = TLangTranslation{translated, langDescent};
         return;
     }
-    fItems.FindOrAdd(designed, [] { return TLangTranslation(); }, nullptr, nullptr, &designed) =
+    fItems.FindOrAdd(
+        designed, [] { return TLangTranslation(); }, nullptr, nullptr, &designed) =
         TLangTranslation{translated, langDescent};
 }
 

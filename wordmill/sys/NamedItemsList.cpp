@@ -55,8 +55,11 @@ void TNamedItemsList::AddLine(const QString &designed, const QString &translated
     }
     bool inserted = false;
     TLangTranslation &item = FindOrAdd(
-        designed, [&] { return TLangTranslation{translated, descent}; }, &inserted, nullptr,
-        &designed);
+        designed,
+        [&] {
+            return TLangTranslation{translated, descent};
+        },
+        &inserted, nullptr, &designed);
     if (!inserted && LowByte(item.Descent) >= LowByte(descent))
         item = TLangTranslation{translated, descent};
 }

@@ -279,8 +279,7 @@ private:
     mutable detail::HashSlots m_hash;
 };
 
-template <typename T>
-std::pair<std::size_t, std::size_t> TNamedObjectList<T>::BlockOf(quint32 id)
+template <typename T> std::pair<std::size_t, std::size_t> TNamedObjectList<T>::BlockOf(quint32 id)
 {
     if (id < (1u << FirstBlockBits))
         return {0, id};
@@ -304,8 +303,8 @@ template <typename T> quint32 TNamedObjectList<T>::NewEntry()
     const quint32 id = m_poolSize++;
     const auto [block, offset] = BlockOf(id);
     if (block == m_blocks.size()) {
-        const std::size_t size = block == 0 ? (1u << FirstBlockBits)
-                                            : (std::size_t(1) << (block + FirstBlockBits - 1));
+        const std::size_t size =
+            block == 0 ? (1u << FirstBlockBits) : (std::size_t(1) << (block + FirstBlockBits - 1));
         m_blocks.push_back(std::make_unique<Entry[]>(size));
     }
     return id;
