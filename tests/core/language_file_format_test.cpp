@@ -343,3 +343,72 @@ TEST(LanguageFileHeader, ReadsNameCodeAndFlagFromBytes)
     EXPECT_EQ(ReadLanguageHeader("[LANGUAGE_FILE]\n0\t%LANGUAGE_NAME=\"L\"", Signature, false).IDs,
               TLangIDs());
 }
+
+// A large file in an encoding other than the machine's UTF-16 is decoded only
+// at its two ends for its header: whatever the encoding, where the header
+// line sits and how long the flag is, the header reads as it does from the
+// whole text.
+struct LargeHeaderCase
+{
+    const char *name;
+    QStringConverter::Encoding encoding;
+    int linesBeforeHeader; // lines without a tab between signature and header
+    int flagBytes;
+    const char *lineEnd;
+    bool nameless; // the only header line names no language
+};
+
+void PrintTo(const LargeHeaderCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class LargeLanguageHeader : public testing::TestWithParam<LargeHeaderCase>
+{
+};
+
+TEST_P(LargeLanguageHeader, ReadsAsFromTheWholeText)
+{
+    const LargeHeaderCase &c = GetParam();
+    QStringList lines{Signature};
+    for (int i = 0; i < c.linesBeforeHeader; ++i)
+        lines.append(u"Zeile ohne Tabulator %1 č"_s.arg(i));
+    lines.append(c.nameless ? u"0\t%LANGUAGE_NAME=\t%CODE=DE;"_s
+                            : u"0\t%LANGUAGE_NAME=\"Deutsch\"\t%CODE=DE;\t%FILEVER=WMLF1;"_s);
+    for (int i = 0; i < 3000; ++i)
+        lines.append(u"0\t\"Übersetzung %1\"\t%COMPONENT=C%1;\t%OWNER=Form1;"_s.arg(i));
+    QByteArray picture;
+    for (int i = 0; i < c.flagBytes; ++i)
+        picture.append(char(i * 7));
+    TLanguageFileData flag;
+    flag.Flag = picture;
+    const QStringList flagLines =
+        WriteLanguageText(flag, Signature).split(u"\r\n"_s, Qt::SkipEmptyParts).mid(1);
+    lines += flagLines;
+    const QString lineEnd = QString::fromLatin1(c.lineEnd);
+    const QString text = lines.join(lineEnd) + lineEnd;
+    const QByteArray bytes = EncodeText(text, c.encoding);
+
+    const TLangFileHeaderInfo header = ReadLanguageHeader(bytes, Signature, true);
+    const TLangFileHeaderInfo whole =
+        ReadLanguageHeader(EncodeText(DecodeText(bytes), QStringConverter::Utf16), Signature, true);
+    EXPECT_EQ(header.IDs, whole.IDs);
+    EXPECT_EQ(header.Flag, whole.Flag);
+    EXPECT_EQ(header.IDs,
+              c.nameless ? (TLangIDs{QString(), u"de"_s}) : (TLangIDs{u"Deutsch"_s, u"de"_s}));
+    EXPECT_EQ(header.Flag, c.nameless ? QByteArray() : picture);
+}
+
+const LargeHeaderCase largeHeaderCases[] = {
+    {"Utf8HeaderAtTheStart", QStringConverter::Utf8, 0, 100, "\r\n", false},
+    {"Utf8HeaderFarDown", QStringConverter::Utf8, 2000, 100, "\n", false},
+    {"Utf8LongFlag", QStringConverter::Utf8, 0, 20000, "\r\n", false},
+    {"Utf16BigEndianLongFlag", QStringConverter::Utf16BE, 500, 20000, "\r\n", false},
+    {"Utf16BigEndianCarriageReturns", QStringConverter::Utf16BE, 10, 3000, "\r", false},
+    {"SystemEncodingNoFlag", QStringConverter::System, 0, 0, "\r\n", false},
+    {"Utf8NamelessHeaderKeepsItsCode", QStringConverter::Utf8, 100, 100, "\r\n", true},
+    {"Utf16NativeFlagEndingOnAFullLine", QStringConverter::Utf16, 0, 5000, "\r\n", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Encodings, LargeLanguageHeader, testing::ValuesIn(largeHeaderCases),
+                         [](const auto &info) { return std::string(info.param.name); });

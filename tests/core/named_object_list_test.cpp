@@ -104,8 +104,19 @@ TEST_F(NamedObjectListTest, MatchesAnOrderedMapUnderRandomChanges)
         const QString key = u"k%1"_s.arg(n);
         if (random() % 4 != 0) {
             const auto [it, inserted] = model.emplace(key, n);
-            const int index = list.AddObject(key, std::make_unique<Tracked>(n));
-            ASSERT_EQ(index, int(std::distance(model.begin(), it))) << step;
+            if (random() % 2) {
+                const int index = list.AddObject(key, std::make_unique<Tracked>(n));
+                ASSERT_EQ(index, int(std::distance(model.begin(), it))) << step;
+            } else {
+                // One search finds the present entry or adds a new one.
+                bool added = false;
+                int index = -1;
+                const Tracked &held = list.FindOrAdd(
+                    key, [n] { return Tracked(n); }, &added, &index);
+                ASSERT_EQ(added, inserted) << step;
+                ASSERT_EQ(index, int(std::distance(model.begin(), it))) << step;
+                ASSERT_EQ(held.value, it->second) << step;
+            }
         } else if (!model.empty()) {
             const int index = int(random() % model.size());
             auto it = std::next(model.begin(), index);
@@ -114,6 +125,15 @@ TEST_F(NamedObjectListTest, MatchesAnOrderedMapUnderRandomChanges)
             model.erase(it);
         }
         ASSERT_EQ(list.Count(), int(model.size()));
+        // Lookups by string (hashed once the list has grown) follow every
+        // change.
+        const QString probe = u"k%1"_s.arg(random() % 5000);
+        const auto expected = model.find(probe);
+        const Tracked *found = list.ObjectOf(probe);
+        ASSERT_EQ(found != nullptr, expected != model.end()) << step;
+        if (found) {
+            ASSERT_EQ(found->value, expected->second) << step;
+        }
     }
     int index = 0;
     for (const auto &[key, value] : model) {

@@ -118,7 +118,7 @@ TEST_P(StartFailureTest, NothingStartedGivesFalse)
 
 const StartFailureCase startFailureCases[] = {
     {"MissingFile", u"gone.exe", {}, nullptr},
-    {"NotAProgram", u"data.exe", QByteArray("\x01\x02\x03 not a program", 22), nullptr},
+    {"NotAProgram", u"data.exe", QByteArray("\x01\x02\x03 not a program"), nullptr},
     {"MissingWorkingDirectory", u"ok.exe", "#!/bin/sh\nexit 0\n", u"no such dir"},
 };
 

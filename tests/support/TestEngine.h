@@ -2,6 +2,7 @@
 
 #include <wordmill/WordmillCore.h>
 #include <wordmill/core/LangCoreData.h>
+#include <wordmill/sys/FileBytes.h>
 
 #include <QBuffer>
 #include <QHash>
@@ -71,12 +72,12 @@ public:
     }
 
 protected:
-    bool ReadLanguageSource(const QString &Source, QByteArray &Bytes) override
+    bool ReadLanguageSource(const QString &Source, wordmill::TFileBytes &Bytes) override
     {
         const auto found = memoryLanguages.constFind(Source);
         if (found == memoryLanguages.constEnd())
             return wordmill::TWordmillCore::ReadLanguageSource(Source, Bytes);
-        Bytes = *found;
+        Bytes.SetBytes(*found);
         return true;
     }
 };

@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -139,6 +140,38 @@ quint32 HandledMask(const QMetaObject *meta)
     return mask;
 }
 
+// The dispatch classes a widget class is excluded from, one bit per class.
+quint32 ExcludedMask(const QMetaObject *meta)
+{
+    static QHash<const QMetaObject *, quint32> known;
+    const auto it = known.constFind(meta);
+    if (it != known.constEnd())
+        return *it;
+    quint32 mask = 0;
+    for (const TClassEntry &entry : ExcludedClasses)
+        if (meta->inherits(entry.Class))
+            mask |= 1u << entry.Key;
+    known.insert(meta, mask);
+    return mask;
+}
+
+// The component's "Tag", 0 when it has none. Most classes have no such
+// property and most objects no dynamic ones: both are known without the
+// search by name that QObject::property makes on every call.
+int TagOf(const QObject *component)
+{
+    static QHash<const QMetaObject *, int> declared;
+    const QMetaObject *meta = component->metaObject();
+    auto it = declared.constFind(meta);
+    if (it == declared.constEnd())
+        it = declared.insert(meta, meta->indexOfProperty(TagProperty));
+    if (*it >= 0)
+        return meta->property(*it).read(component).toInt();
+    if (component->dynamicPropertyNames().isEmpty())
+        return 0;
+    return component->property(TagProperty).toInt();
+}
+
 QString HelpKeywordOf(const QObject *object)
 {
     return object ? object->property(HelpKeywordProperty).toString() : QString();
@@ -246,7 +279,7 @@ bool TWordmillClient::TranslatesOtherProp(int Element) const
 
 bool TWordmillClient::IsExcludedClass(const QObject *Component, TClientClass K) const
 {
-    return MatchesClassEntry(Component, K, ExcludedClasses);
+    return Component && (ExcludedMask(Component->metaObject()) & (1u << K));
 }
 
 bool TWordmillClient::IsHandledClass(const QObject *Component, TClientClass K) const
@@ -277,7 +310,7 @@ bool TWordmillClient::ApplyTagRule(const QObject *Component)
     CmpTransTStringsProp = fTransTStringsProp;
     CmpTransStructuredProp = fTransStructuredProp;
     CmpTransOtherProp = fTransOtherProp;
-    switch (Component->property(TagProperty).toInt()) {
+    switch (TagOf(Component)) {
     case trLeaveAlone:
         return false;
     case trNoHints:

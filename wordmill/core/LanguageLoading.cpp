@@ -6,15 +6,19 @@
 #include <wordmill/WordmillSys.h>
 #include <wordmill/core/LangCoreData.h>
 #include <wordmill/core/ProgrammableLexicon.h>
+#include <wordmill/sys/FileBytes.h>
 #include <wordmill/sys/FlagBuffer.h>
 #include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/Logging.h>
 #include <wordmill/sys/SaveFile.h>
+#include <wordmill/sys/TextLines.h>
 #include <wordmill/toolkit/ComponentNames.h>
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -67,28 +71,25 @@ bool TWordmillCore::LoadLanguage(const QString &Name, int Flags, const QString &
         return false;
 
     const QString source = d.LanguageEntries().at(index).Source;
-    QByteArray bytes;
+    TFileBytes bytes;
     if (!ReadLanguageSource(source, bytes)) {
         qCWarning(lcWordmill) << "cannot load language" << Name << "from" << source;
         return false;
     }
-    if (!ApplyLanguageFile(Name, Flags, Chain, source, bytes)) {
+    if (!ApplyLanguageFile(Name, Flags, Chain, source, bytes.Bytes())) {
         ResetToDesignLanguage(Flags);
         return false;
     }
     return true;
 }
 
-bool TWordmillCore::ReadLanguageSource(const QString &Source, QByteArray &Bytes)
+bool TWordmillCore::ReadLanguageSource(const QString &Source, TFileBytes &Bytes)
 {
-    Bytes.clear();
     if (QFileInfo(Source).isFile()) {
-        QFile file(Source);
-        if (!file.open(QIODevice::ReadOnly)) {
-            qCWarning(lcWordmill) << "cannot read" << Source << ':' << file.errorString();
+        if (!Bytes.Open(Source)) {
+            qCWarning(lcWordmill) << "cannot read" << Source << ':' << Bytes.ErrorString();
             return false;
         }
-        Bytes = file.readAll();
         return true;
     }
     if (!fLangResources.contains(Source))
@@ -98,12 +99,12 @@ bool TWordmillCore::ReadLanguageSource(const QString &Source, QByteArray &Bytes)
         qCWarning(lcWordmill) << "no embedded language" << Source;
         return false;
     }
-    Bytes = resource->readAll();
+    Bytes.SetBytes(resource->readAll());
     return true;
 }
 
-void TWordmillCore::LoadSuperiorLanguage(const QString &Superior, const QString &Name,
-                                         int Flags, const QString &Chain)
+void TWordmillCore::LoadSuperiorLanguage(const QString &Superior, const QString &Name, int Flags,
+                                         const QString &Chain)
 {
     TLangCoreData &d = *fData;
     QString superior = Superior;
@@ -118,70 +119,143 @@ void TWordmillCore::LoadSuperiorLanguage(const QString &Superior, const QString 
         d.CompleteSourceData();
 }
 
+namespace {
+
+// Merges the lines of a language file into the engine's stores while the
+// file is read: every text is made once, straight from the file.
+class StoreMerge : public TLangFileSink
+{
+public:
+    StoreMerge(TLangCoreData &data, int flags, QString formLexiconName,
+               std::function<void(const TLangFileHeaderView &)> loadSuperior)
+        : d(data), Flags(flags), FormLexiconName(std::move(formLexiconName)),
+          LoadSuperior(std::move(loadSuperior))
+    {
+    }
+
+    bool Sections(const TLangFileHeaderView *header) override
+    {
+        // The header that names the language (else the file's last one)
+        // gives the code and the superior.
+        if (!header)
+            return true;
+        Code = header->Code.toString();
+        NormalizeISOCode(Code);
+        LoadSuperior(*header);
+        return true;
+    }
+
+    bool Component(const TLangFileComponentView &line) override
+    {
+        quint16 changeable = line.Changeable;
+        const QString key =
+            ComposeLineID(line.CompName, line.OwnerName, line.PropertyID, line.ItemAddr);
+        if ((Flags & llMarkOld) && !d.SpanClients.IsRegistered(Registered(line)))
+            changeable |= ChangeableOld;
+        bool added = false;
+        TStructItem &item = d.DataStruct.FindOrAddLine(key, added);
+        // "%NOTRANS" keeps the inherited translation as this language's own;
+        // the editor's load takes every line as it is.
+        if (added || (Flags & llAddLines) || (changeable & ChangeableTranslatable))
+            item.Translation = OneLineText(line.Translation);
+        item.Descent = DescentOwn;
+        item.Changeable = changeable;
+        return true;
+    }
+
+    bool Lexicon(QStringView name, bool isFormLexicon) override
+    {
+        LexiconName = isFormLexicon ? FormLexiconName : name.toString();
+        if (LexiconName.isEmpty()) {
+            Problem = u"the engine's own lexicon has no name"_s;
+            return false;
+        }
+        d.DataLexicon.NewLexicon(LexiconName);
+        return true;
+    }
+
+    bool Item(int number, QStringView text) override
+    {
+        d.DataLexicon.WriteItem(LexiconName, number, OneLineText(text), DescentOwn);
+        return true;
+    }
+
+    bool SmartLexicon(QStringView name) override
+    {
+        SmartName = name.toString();
+        d.SmartLexicon.NewLexicon(SmartName);
+        return true;
+    }
+
+    bool Pair(QStringView original, QStringView translation) override
+    {
+        if (SmartName.isEmpty())
+            d.SmartLexicon.AddItem(OneLineText(original), OneLineText(translation), DescentOwn);
+        else
+            d.SmartLexicon.AddItem(SmartName, OneLineText(original), OneLineText(translation),
+                                   DescentOwn);
+        return true;
+    }
+
+    void Flag(const QByteArray &picture) override { Picture = picture; }
+
+    QString Code;
+    QByteArray Picture;
+    QString Problem;
+
+private:
+    static TFullStructLine Registered(const TLangFileComponentView &line)
+    {
+        TFullStructLine item;
+        item.CompName = line.CompName.toString();
+        item.OwnerName = line.OwnerName.toString();
+        item.ItemAddr = line.ItemAddr.toString();
+        item.PropertyID = line.PropertyID;
+        return item;
+    }
+
+    TLangCoreData &d;
+    const int Flags;
+    const QString FormLexiconName;
+    const std::function<void(const TLangFileHeaderView &)> LoadSuperior;
+    QString LexiconName;
+    QString SmartName;
+};
+
+} // namespace
+
 bool TWordmillCore::ApplyLanguageFile(const QString &Name, int Flags, const QString &Chain,
                                       const QString &Source, QByteArrayView Bytes)
 {
     TLangCoreData &d = *fData;
-    TLanguageFileData file;
-    const TLangFileReadResult read =
-        ReadLanguageFile(Bytes, u'[' + fLangFileSign + u']', Name, file);
-    if (!read) {
+    QString decoded;
+    const QStringView text = TextView(Bytes, decoded);
+    const QString signature = u'[' + fLangFileSign + u']';
+    const auto refuse = [&](const QString &reason) {
         qCWarning(lcWordmill).noquote()
-            << "language" << Name << "in" << Source << "not loaded:" << read.Message();
+            << "language" << Name << "in" << Source << "not loaded:" << reason;
         return false;
+    };
+
+    // The editor's load completes its source data as soon as the superiors
+    // are in: a file that fails later must not get that far.
+    if ((Flags & llAddLines) && Chain.isEmpty()) {
+        TLangFileSink check;
+        if (const TLangFileReadResult read = ReadLanguageText(text, signature, Name, check); !read)
+            return refuse(read.Message());
     }
 
-    // The header that names the language (else the file's last one) gives
-    // the code and the superior. Only its superior is loaded: every superior
-    // load starts from empty stores, so loading the superior of an earlier
-    // header line as well would only be thrown away again, at a cost that
-    // doubles with every level of a chain.
-    QString code;
-    if (!file.Headers.isEmpty()) {
-        const TLangFileHeader &header = file.Headers.constLast();
-        code = header.Code;
-        LoadSuperiorLanguage(header.Superior, Name, Flags, Chain);
-    }
-
-    for (TFullStructLine &item : file.Components) {
-        if ((Flags & llMarkOld) && !d.SpanClients.IsRegistered(item))
-            item.Changeable |= ChangeableOld;
-        if (Flags & llAddLines) {
-            d.DataStruct.AddLine(item);
-            continue;
-        }
-        const int found = d.DataStruct.Find(item);
-        if (found < 0) {
-            d.DataStruct.AddLine(item);
-            continue;
-        }
-        // "%NOTRANS" keeps the inherited translation as this language's own.
-        const QString translation = (item.Changeable & ChangeableTranslatable)
-                                        ? item.Translation
-                                        : d.DataStruct.Translation(found);
-        d.DataStruct.SetupLine(found, translation, DescentOwn, item.Changeable);
-    }
-
+    // Only the superior of the header that names the language is loaded:
+    // every superior load starts from empty stores, so loading the superior
+    // of an earlier header line as well would only be thrown away again, at
+    // a cost that doubles with every level of a chain.
     const QString formLexiconName = QualifiedName(d.LangFormLexicon);
-    for (const TLangFileLexicon &lexicon : std::as_const(file.Lexicons)) {
-        const QString name = lexicon.IsFormLexicon ? formLexiconName : lexicon.Name;
-        if (name.isEmpty()) {
-            qCWarning(lcWordmill) << "language" << Name << "in" << Source
-                                  << "not loaded: the engine's own lexicon has no name";
-            return false;
-        }
-        d.DataLexicon.NewLexicon(name);
-        for (const auto &[number, text] : lexicon.Items)
-            d.DataLexicon.WriteItem(name, number, text, DescentOwn);
-    }
-
-    for (const auto &[original, translation] : std::as_const(file.GlobalPairs))
-        d.SmartLexicon.AddItem(original, translation, DescentOwn);
-    for (const TLangFileSmartLexicon &lexicon : std::as_const(file.SmartLexicons)) {
-        d.SmartLexicon.NewLexicon(lexicon.Name);
-        for (const auto &[original, translation] : lexicon.Pairs)
-            d.SmartLexicon.AddItem(lexicon.Name, original, translation, DescentOwn);
-    }
+    StoreMerge merge(d, Flags, formLexiconName, [&](const TLangFileHeaderView &header) {
+        LoadSuperiorLanguage(header.Superior.toString(), Name, Flags, Chain);
+    });
+    if (const TLangFileReadResult read = ReadLanguageText(text, signature, Name, merge); !read)
+        return refuse(merge.Problem.isEmpty() ? read.Message() : merge.Problem);
+    QString code = merge.Code;
 
     // The library's own texts of a built-in language come from its table.
     TLangFormLexicon *formLexicon = d.LangFormLexicon;
@@ -194,7 +268,7 @@ bool TWordmillCore::ApplyLanguageFile(const QString &Name, int Flags, const QStr
     if (Flags & llReadFlag) {
         QBuffer &flag = FlagIconBuffer();
         flag.close();
-        flag.setData(file.Flag);
+        flag.setData(merge.Picture);
         flag.open(QIODevice::ReadWrite);
     }
 
@@ -276,8 +350,8 @@ void TWordmillCore::SaveLanguageFile(const QString &Name, const QString &Superio
     // the previous file intact.
     const QString failure = SaveFileContents(FileName, bytes);
     if (!failure.isEmpty()) {
-        qCWarning(lcWordmill).noquote() << "cannot save language" << Name << "to" << FileName
-                                        << ':' << failure;
+        qCWarning(lcWordmill).noquote()
+            << "cannot save language" << Name << "to" << FileName << ':' << failure;
         throw EWordmillFileError(FileName + u": "_s + failure);
     }
 }

@@ -3,10 +3,10 @@
 
 #include <wordmill/core/WordmillEngineCore.h>
 
-#include <wordmill/core/LangCoreData.h>
-#include <wordmill/core/Lexicon.h>
 #include "StringTranslation.h"
 #include <wordmill/WordmillSys.h>
+#include <wordmill/core/LangCoreData.h>
+#include <wordmill/core/Lexicon.h>
 #include <wordmill/toolkit/ComponentNames.h>
 
 using namespace Qt::StringLiterals;
@@ -19,8 +19,11 @@ namespace {
 // empty when there is none.
 QString globalBelow(const TSmartLexiconData &smart, const QString &design, int bound)
 {
-    const int index = smart.FindTranslate(design, quint16(bound));
-    return index >= 0 ? smart.ReadItem(index) : QString();
+    if (bound == 0 || design.isEmpty())
+        return QString();
+    quint16 descent = DescentNone;
+    QString translation = smart.ReadItem(design, descent);
+    return descent < bound ? translation : QString();
 }
 
 QString decoded(QString text)
@@ -62,16 +65,16 @@ QString FindTranslation(TWordmillComponent *Client, const QString &CompName,
 {
     // Both structures are searched by the same key: build it once.
     const QString key = ComposeLineID(CompName, OwnerName, PropertyID, ItemAddr);
-    TComponentStructure *design = Client ? Client->DesignStructure() : nullptr;
-    const int designLine = design ? design->Find(key) : -1;
-    const QString designText = designLine >= 0 ? design->Translation(designLine) : QString();
+    const TComponentStructure *design = Client ? Client->DesignStructure() : nullptr;
+    const TStructItem *designLine = design ? design->FindItem(key) : nullptr;
+    const QString designText = designLine ? designLine->Translation : QString();
     TWordmillCore *engine = Client ? Client->WordmillEngine() : nullptr;
     if (!engine || !engine->LData())
         return decoded(designText);
     TLangCoreData &d = *engine->LData();
-    const int found = d.DataStruct.Find(key);
+    const TStructItem *found = d.DataStruct.FindItem(key);
     QString result;
-    if (found < 0) {
+    if (!found) {
         result = designText;
         if (Client->GlobalLexicon()) {
             const QString global = globalBelow(d.SmartLexicon, designText, DescentNone + 1);
@@ -79,10 +82,10 @@ QString FindTranslation(TWordmillComponent *Client, const QString &CompName,
                 result = global;
         }
     } else {
-        result = d.DataStruct.Translation(found);
+        result = found->Translation;
         if (result.isEmpty())
             result = designText;
-        const int level = d.DataStruct.Descent(found) & 0xFF;
+        const int level = found->Descent & 0xFF;
         if (Client->GlobalLexicon() && level != 0) {
             const QString global = globalBelow(d.SmartLexicon, designText, level);
             if (!global.isEmpty())

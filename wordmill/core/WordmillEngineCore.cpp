@@ -4,6 +4,7 @@
 #include <wordmill/core/EngineRegistry.h>
 #include <wordmill/core/HeadlessLangData.h>
 #include <wordmill/core/ProgrammableLexicon.h>
+#include <wordmill/sys/FileBytes.h>
 #include <wordmill/sys/FlagBuffer.h>
 #include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/Logging.h>
@@ -341,12 +342,13 @@ void TWordmillCore::RefreshLanguages()
             if (extension.compare(fLangFileExt, Qt::CaseInsensitive) != 0)
                 continue;
             const QString path = dir + fileName;
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly)) {
-                qCWarning(lcWordmill) << "cannot read" << path << ':' << file.errorString();
+            // Mapped, so that only the header's and the flag's pages are read.
+            TFileBytes file;
+            if (!file.Open(path)) {
+                qCWarning(lcWordmill) << "cannot read" << path << ':' << file.ErrorString();
                 continue;
             }
-            const TLangFileHeaderInfo header = ReadLanguageHeader(file.readAll(), signature, true);
+            const TLangFileHeaderInfo header = ReadLanguageHeader(file.Bytes(), signature, true);
             if (header.IDs.Name.isEmpty())
                 qCWarning(lcWordmill) << path << "is not a language file: no signature" << signature
                                       << "or no language name";

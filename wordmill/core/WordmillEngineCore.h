@@ -16,6 +16,7 @@ class QIODevice;
 
 namespace wordmill {
 
+class TFileBytes;
 class TLangFormLexicon;
 class TSpans;
 class TWordmillList;
@@ -221,9 +222,9 @@ public:
 
 protected:
     // The bytes of a language-list source: the file of that path when it
-    // exists, otherwise the embedded language of that resource name. False
-    // when there is neither or it cannot be read.
-    virtual bool ReadLanguageSource(const QString &Source, QByteArray &Bytes);
+    // exists (mapped, not read), otherwise the embedded language of that
+    // resource name. False when there is neither or it cannot be read.
+    virtual bool ReadLanguageSource(const QString &Source, TFileBytes &Bytes);
 
     // A setting that shapes the language list changed: the list is made
     // again at its next read, or at the next turn of the event loop.

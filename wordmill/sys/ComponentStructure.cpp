@@ -130,6 +130,11 @@ QString TComponentStructure::ComponentName(int index) const
     return SplitLineID(Lines.Strings(index)).CompName;
 }
 
+const TStructItem *TComponentStructure::FindItem(QStringView lineID) const
+{
+    return Lines.ObjectOf(lineID);
+}
+
 QString TComponentStructure::GetString(const QString &compName, const QString &ownerName,
                                        int propertyType, const QString &addr) const
 {
@@ -146,20 +151,25 @@ QString TComponentStructure::GetString(int lineIndex, const TComponentStructure 
     return item ? item->Translation : QString();
 }
 
+TStructItem &TComponentStructure::FindOrAddLine(const QString &lineID, bool &added)
+{
+    int index = -1;
+    TStructItem &item = Lines.FindOrAdd(
+        lineID, [] { return TStructItem(); }, &added, &index, &lineID);
+    // Keep the remembered line the same line although its index moved.
+    if (added && fLastFoundIndex >= index)
+        ++fLastFoundIndex;
+    return item;
+}
+
 void TComponentStructure::StoreLine(const QString &lineID, const QString &translation,
                                     quint16 descent, quint16 changeable)
 {
-    if (TStructItem *present = Lines.ObjectOf(lineID)) {
-        present->Translation = translation;
-        present->Descent = descent;
-        present->Changeable = changeable;
-        return;
-    }
-    const int index = Lines.AddObject(
-        lineID, std::make_unique<TStructItem>(TStructItem{translation, descent, changeable}));
-    // Keep the remembered line the same line although its index moved.
-    if (fLastFoundIndex >= index)
-        ++fLastFoundIndex;
+    bool added = false;
+    TStructItem &item = FindOrAddLine(lineID, added);
+    item.Translation = translation;
+    item.Descent = descent;
+    item.Changeable = changeable;
 }
 
 void TComponentStructure::AddLine(const TFullStructLine &inputData)

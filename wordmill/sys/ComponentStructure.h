@@ -58,10 +58,19 @@ public:
     int PropertyID(int index) const;
     QString ComponentName(int index) const;
 
+    // The data of the line with that key, or null; unlike Find it keeps
+    // LastFoundIndex and needs no position, so it is the lookup of the
+    // translation passes.
+    const TStructItem *FindItem(QStringView lineID) const;
+
     // Translation of the line with that key; empty when there is none.
     QString GetString(const QString &compName, const QString &ownerName, int propertyType,
                       const QString &addr) const;
     QString GetString(int lineIndex, const TComponentStructure &byStruct) const;
+
+    // The line with that key, added (no text, descent 255, changeable 0)
+    // when there is none, after one search; `added` tells which.
+    TStructItem &FindOrAddLine(const QString &lineID, bool &added);
 
     // Adds the line, or replaces translation, descent and changeable of the
     // line with the same key.

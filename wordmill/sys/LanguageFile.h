@@ -151,6 +151,7 @@ enum class TLangFileError {
     NoSignature,        // empty, or line 1 is not the signature
     LexiconWithoutName, // a lexicon line without "%LEXICON_NAME=" (or an empty one)
     SmartLexiconWithoutName,
+    Refused, // the receiver of the lines stopped the reading
 };
 
 struct TLangFileReadResult
@@ -161,6 +162,66 @@ struct TLangFileReadResult
     // The reason in words, for the log.
     QString Message() const;
 };
+
+// ---- reading in one pass
+
+// A header line as the reader finds it. The views point into the text read
+// and hold the fields as written (the code not normalized).
+struct TLangFileHeaderView
+{
+    QStringView Name;
+    QStringView Code;
+    QStringView Superior;
+    QStringView FileVersion;
+};
+
+// A component line as the reader finds it. Translation is the quoted text as
+// written, which OneLineText turns into the stored form; Changeable has bit 0
+// unless "%NOTRANS", bit 1 with "%OLD".
+struct TLangFileComponentView
+{
+    quint16 PropertyID = 0;
+    quint16 Changeable = 0;
+    QStringView CompName;
+    QStringView OwnerName;
+    QStringView ItemAddr;
+    QStringView Translation;
+};
+
+// Receives what the reader finds, in file order, while it reads: nothing of
+// the file is copied unless the receiver copies it. Views are valid during
+// the call only. Quoted texts come as written; the reader has checked that
+// their one-line form is not empty where the format drops empty texts. A
+// receiver that returns false stops the reading (TLangFileError::Refused).
+class TLangFileSink
+{
+public:
+    virtual ~TLangFileSink();
+    // Each header line searched; the one naming the language comes last.
+    virtual void Header(const TLangFileHeaderView &Header);
+    // Before the sections: Header is the header line naming the language,
+    // or the last header line of a file in which none names it (whose
+    // sections are then not read); null when the file has no header line.
+    virtual bool Sections(const TLangFileHeaderView *Header);
+    virtual bool Component(const TLangFileComponentView &Line);
+    // A lexicon line; the items that follow belong to it.
+    virtual bool Lexicon(QStringView Name, bool IsFormLexicon);
+    virtual bool Item(int Number, QStringView Text);
+    // A smart lexicon line; the pairs that follow belong to it, those
+    // before any such line are global.
+    virtual bool SmartLexicon(QStringView Name);
+    virtual bool Pair(QStringView Original, QStringView Translation);
+    // The picture of the flag section, when the file has one.
+    virtual void Flag(const QByteArray &Picture);
+};
+
+/// Reads the language Name from Text line by line into Sink (see
+/// ReadLanguageFile for the rules).
+TLangFileReadResult ReadLanguageText(QStringView Text, QStringView Signature, QStringView Name,
+                                     TLangFileSink &Sink);
+
+/// A quoted text as the reader passes it, in one-line form.
+QString OneLineText(QStringView Quoted);
 
 /// Reads the language Name from a language file's bytes (encoding by its
 /// byte-order mark) into Data, which is emptied first. Signature is the
@@ -176,7 +237,9 @@ TLangFileReadResult ReadLanguageText(QStringView Text, QStringView Signature, QS
 
 // The header of a language file as the language list needs it: the first
 // header line with a name gives name and code; the flag picture, when asked
-// for, comes from the first flag section after it.
+// for, comes from the flag section that ends the file (found from the end
+// back, so that listing a folder of large languages reads little more than
+// their first and last lines).
 struct TLangFileHeaderInfo
 {
     TLangIDs IDs;

@@ -1,5 +1,8 @@
 #include "LineID.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace wordmill {
 
 namespace {
@@ -26,18 +29,35 @@ OwnerSpan FindOwner(QStringView lineID)
 
 } // namespace
 
-QString ComposeLineID(const QString &compName, const QString &ownerName, int propertyType,
-                      const QString &itemAddr)
+QString ComposeLineID(QStringView compName, QStringView ownerName, int propertyType,
+                      QStringView itemAddr)
 {
-    QString key;
-    key.reserve(compName.size() + ownerName.size() + itemAddr.size() + 8);
-    key += compName;
-    key += OwnerSeparator;
-    key += ownerName;
-    key += PropertySeparator;
-    key += QString::number(propertyType);
-    key += AddressSeparator;
-    key += itemAddr;
+    // One allocation: the number is written into a small buffer first.
+    char16_t number[12];
+    char16_t *digits = std::end(number);
+    unsigned value = propertyType < 0 ? 0u - unsigned(propertyType) : unsigned(propertyType);
+    do {
+        *--digits = char16_t(u'0' + value % 10);
+        value /= 10;
+    } while (value);
+    if (propertyType < 0)
+        *--digits = u'-';
+    const QStringView numberText(digits, std::end(number) - digits);
+
+    QString key(compName.size() + ownerName.size() + numberText.size() + itemAddr.size() + 3,
+                Qt::Uninitialized);
+    QChar *out = key.data();
+    const auto put = [&out](QStringView part) {
+        std::copy(part.begin(), part.end(), out);
+        out += part.size();
+    };
+    put(compName);
+    *out++ = OwnerSeparator;
+    put(ownerName);
+    *out++ = PropertySeparator;
+    put(numberText);
+    *out++ = AddressSeparator;
+    put(itemAddr);
     return key;
 }
 

@@ -22,8 +22,8 @@ struct TLineIDParts
 // decimal property-type number, "[" and the item address, for example
 // "konecb@Form1#0[". Two structures describing the same text build the same
 // key, so it never holds a running number.
-QString ComposeLineID(const QString &compName, const QString &ownerName, int propertyType,
-                      const QString &itemAddr);
+QString ComposeLineID(QStringView compName, QStringView ownerName, int propertyType,
+                      QStringView itemAddr);
 
 // Takes a key apart from the left: the component name runs to the first "@",
 // the owner name to the next "#", the number to the next "[", and the item

@@ -102,18 +102,15 @@ void TNamedItems::Write(int itemNr, const QString &text, quint16 langDescent)
 
 void TNamedItems::Set(const QString &designed, const QString &translated, quint16 langDescent)
 {
-    int index = -1;
-    if (!fItems.Find(designed, index)) {
-        if (fItems.Count() < TNamedItemsList::MaxTexts)
-            fItems.AddObject(designed, std::make_unique<TLangTranslation>(
-                                           TLangTranslation{translated, langDescent}));
+    if (fItems.Count() >= TNamedItemsList::MaxTexts) {
+        // Full: only present texts take the new values.
+        if (TLangTranslation *present = fItems.ObjectOf(designed))
+            *present = TLangTranslation{translated, langDescent};
         return;
     }
-    if (TLangTranslation *item = fItems.Objects(index))
-        *item = TLangTranslation{translated, langDescent};
-    else
-        fItems.ReplaceObject(
-            index, std::make_unique<TLangTranslation>(TLangTranslation{translated, langDescent}));
+    fItems.FindOrAdd(
+        designed, [] { return TLangTranslation(); }, nullptr, nullptr, &designed) =
+        TLangTranslation{translated, langDescent};
 }
 
 void TNamedItems::Write(const QString &designed, const QString &translated, quint16 langDescent)

@@ -1,7 +1,5 @@
 #include "NamedItemsList.h"
 
-#include <memory>
-
 namespace wordmill {
 
 namespace {
@@ -48,19 +46,22 @@ void TNamedItemsList::AddLine(const QString &designed, const QString &translated
 {
     if (designed.isEmpty())
         return;
-    int index = -1;
-    if (Find(designed, index)) {
-        TLangTranslation *present = Objects(index);
-        if (!present)
-            ReplaceObject(
-                index, std::make_unique<TLangTranslation>(TLangTranslation{translated, descent}));
-        else if (LowByte(present->Descent) >= LowByte(descent))
+    if (Count() >= MaxTexts) {
+        // Full: present texts may still take a closer translation.
+        TLangTranslation *present = ObjectOf(designed);
+        if (present && LowByte(present->Descent) >= LowByte(descent))
             *present = TLangTranslation{translated, descent};
         return;
     }
-    if (Count() >= MaxTexts)
-        return;
-    AddObject(designed, std::make_unique<TLangTranslation>(TLangTranslation{translated, descent}));
+    bool inserted = false;
+    TLangTranslation &item = FindOrAdd(
+        designed,
+        [&] {
+            return TLangTranslation{translated, descent};
+        },
+        &inserted, nullptr, &designed);
+    if (!inserted && LowByte(item.Descent) >= LowByte(descent))
+        item = TLangTranslation{translated, descent};
 }
 
 void TNamedItemsList::InheritAll()

@@ -1,5 +1,7 @@
 #include "NamedObjectList.h"
 
+#include <QHashFunctions>
+
 namespace wordmill::detail {
 
 void ChunkCounts::Rebuild(const std::vector<int> &sizes)
@@ -50,6 +52,20 @@ std::pair<int, int> ChunkCounts::Locate(int index) const
         }
     }
     return {position, remaining};
+}
+
+size_t HashSlots::Hash(QStringView s)
+{
+    // Seeded per process: a crafted language file cannot line its texts up
+    // on one chain of slots.
+    return qHash(s, QHashSeed::globalSeed());
+}
+
+void HashSlots::Reset()
+{
+    m_slots.clear();
+    m_slots.shrink_to_fit();
+    m_used = 0;
 }
 
 } // namespace wordmill::detail

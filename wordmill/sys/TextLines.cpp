@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QSysInfo>
 
 namespace wordmill {
 
@@ -18,16 +19,39 @@ QString decodeWith(QStringConverter::Encoding Encoding, QByteArrayView Bytes)
 
 } // namespace
 
+TTextEncoding DetectTextEncoding(QByteArrayView Bytes)
+{
+    if (Bytes.startsWith("\xFF\xFE"))
+        return {QStringConverter::Utf16LE, 2, 2};
+    if (Bytes.startsWith("\xFE\xFF"))
+        return {QStringConverter::Utf16BE, 2, 2};
+    if (Bytes.startsWith("\xEF\xBB\xBF"))
+        return {QStringConverter::Utf8, 3, 1};
+    return {};
+}
+
+QString DecodeTextPart(QByteArrayView Part, QStringConverter::Encoding Encoding)
+{
+    return decodeWith(Encoding, Part);
+}
+
 QString DecodeText(QByteArrayView Bytes)
 {
-    const QByteArrayView View(Bytes);
-    if (View.startsWith("\xFF\xFE"))
-        return decodeWith(QStringConverter::Utf16LE, View.sliced(2));
-    if (View.startsWith("\xFE\xFF"))
-        return decodeWith(QStringConverter::Utf16BE, View.sliced(2));
-    if (View.startsWith("\xEF\xBB\xBF"))
-        return decodeWith(QStringConverter::Utf8, View.sliced(3));
-    return decodeWith(QStringConverter::System, View);
+    const TTextEncoding Found = DetectTextEncoding(Bytes);
+    return decodeWith(Found.Encoding, Bytes.sliced(Found.MarkSize));
+}
+
+QStringView TextView(QByteArrayView Bytes, QString &Storage)
+{
+    const char *Mark = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    const qsizetype Size = Bytes.size() - 2;
+    const char *Data = Bytes.data() + 2;
+    // An odd last byte is the decoder's to judge.
+    if (Bytes.startsWith(Mark) && Size % 2 == 0 &&
+        reinterpret_cast<quintptr>(Data) % alignof(char16_t) == 0)
+        return QStringView(reinterpret_cast<const char16_t *>(Data), Size / 2);
+    Storage = DecodeText(Bytes);
+    return Storage;
 }
 
 QByteArray EncodeText(QStringView Text, QStringConverter::Encoding Encoding)
