@@ -35,6 +35,8 @@ trap cleanup EXIT
 fail() {
     echo "editor_end_to_end: FAILED: $*" >&2
     [ -z "$shots" ] || shot failure
+    # What the program said, if it said anything.
+    [ ! -s "$work/app.log" ] || tail -n 40 "$work/app.log" >&2
     exit 1
 }
 
