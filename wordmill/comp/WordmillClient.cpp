@@ -43,6 +43,7 @@
 #include <QTreeWidget>
 
 #include <array>
+#include <span>
 
 using namespace Qt::StringLiterals;
 
@@ -124,35 +125,35 @@ QString DerivedToolTip(const QAction *action)
     return text.trimmed();
 }
 
-// The dispatch classes a widget class stands for, one bit per class. A pass
-// asks about the same few classes over and over: each is worked out once.
-quint32 HandledMask(const QMetaObject *meta)
+// The classes of a table a widget class inherits, one bit per class. A pass
+// asks about the same few classes over and over: each is worked out once and
+// kept in the table's own cache.
+quint32 ClassMask(const QMetaObject *meta, std::span<const TClassEntry> table,
+                  QHash<const QMetaObject *, quint32> &known)
 {
-    static QHash<const QMetaObject *, quint32> known;
     const auto it = known.constFind(meta);
     if (it != known.constEnd())
         return *it;
     quint32 mask = 0;
-    for (const TClassEntry &entry : HandledClasses)
+    for (const TClassEntry &entry : table)
         if (meta->inherits(entry.Class))
             mask |= 1u << entry.Key;
     known.insert(meta, mask);
     return mask;
 }
 
-// The dispatch classes a widget class is excluded from, one bit per class.
+// The dispatch classes a widget class stands for.
+quint32 HandledMask(const QMetaObject *meta)
+{
+    static QHash<const QMetaObject *, quint32> known;
+    return ClassMask(meta, HandledClasses, known);
+}
+
+// The dispatch classes a widget class is excluded from.
 quint32 ExcludedMask(const QMetaObject *meta)
 {
     static QHash<const QMetaObject *, quint32> known;
-    const auto it = known.constFind(meta);
-    if (it != known.constEnd())
-        return *it;
-    quint32 mask = 0;
-    for (const TClassEntry &entry : ExcludedClasses)
-        if (meta->inherits(entry.Class))
-            mask |= 1u << entry.Key;
-    known.insert(meta, mask);
-    return mask;
+    return ClassMask(meta, ExcludedClasses, known);
 }
 
 // The component's "Tag", 0 when it has none. Most classes have no such

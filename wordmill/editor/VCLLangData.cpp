@@ -221,11 +221,7 @@ void TVCLLangData::LanguageSelected()
         w.LangCombo->setEnabled(false);
         EditorLang = chosen;
         EditorISO = w.ISOCombo->currentText();
-        QStringList groups;
-        if (LoadGroups(groups)) {
-            w.GroupCombo->clear();
-            w.GroupCombo->addItems(groups);
-            w.GroupCombo->setCurrentIndex(-1);
+        if (ListGroups()) {
             WorkGlobalLexicon.AssignGlobals(SmartLexicon);
             w.StartEditing();
         }
@@ -285,15 +281,23 @@ void TVCLLangData::CreateLanguage()
     w.LangEdit->setEnabled(false);
     EditorLang = name;
     EditorISO = w.ISOCombo->currentText();
-    QStringList groups;
-    if (LoadGroups(groups)) {
-        w.GroupCombo->clear();
-        w.GroupCombo->addItems(groups);
-        w.GroupCombo->setCurrentIndex(-1);
+    if (ListGroups()) {
         EditorAction(eaCreateLang);
         w.StartEditing();
     }
     w.LangModify = true;
+}
+
+bool TVCLLangData::ListGroups()
+{
+    QStringList groups;
+    if (!LoadGroups(groups))
+        return false;
+    TLanguageManager &w = *fEditor;
+    w.GroupCombo->clear();
+    w.GroupCombo->addItems(groups);
+    w.GroupCombo->setCurrentIndex(-1);
+    return true;
 }
 
 void TVCLLangData::GroupChanged()

@@ -44,6 +44,9 @@ public:
 
 private:
     void PrepareWindow(int EMode, const QString &AboutLine);
+    // Shows the groups in the group box, none chosen; false when there are
+    // none to edit.
+    bool ListGroups();
     QWidget *MainWindow() const;
 
     std::unique_ptr<TLanguageManager> fEditor;

@@ -134,20 +134,26 @@ int hexDigit(QChar c)
     return -1;
 }
 
+// Appends the bytes of one line of a flag section to picture: the value
+// after its tab, whatever its ID; a line without a tab adds nothing. bytes
+// is scratch space kept across lines.
+void appendFlagLine(QByteArray &picture, QByteArray &bytes, QStringView line)
+{
+    const qsizetype tab = line.indexOf(u'\t');
+    if (tab < 0)
+        return;
+    HexToBin(line.sliced(tab + 1), bytes, MaxFlagBytesPerLine);
+    picture.append(bytes);
+}
+
 // The picture of a flag section whose data lines start at `from`: the value
 // of every later line that has a tab, whatever its ID.
 QByteArray decodeFlagLines(const Lines &lines, qsizetype from)
 {
     QByteArray picture;
     QByteArray bytes;
-    for (qsizetype i = qMax<qsizetype>(from, 0); i < lines.size(); ++i) {
-        const QStringView line = lines.at(i);
-        const qsizetype tab = line.indexOf(u'\t');
-        if (tab < 0)
-            continue;
-        HexToBin(line.sliced(tab + 1), bytes, MaxFlagBytesPerLine);
-        picture.append(bytes);
-    }
+    for (qsizetype i = qMax<qsizetype>(from, 0); i < lines.size(); ++i)
+        appendFlagLine(picture, bytes, lines.at(i));
     return picture;
 }
 
@@ -332,14 +338,8 @@ QByteArray decodeFlagText(QStringView text)
 {
     QByteArray picture;
     QByteArray bytes;
-    for (LineCursor lines(text); !lines.AtEnd();) {
-        const QStringView line = lines.Next();
-        const qsizetype tab = line.indexOf(u'\t');
-        if (tab < 0)
-            continue;
-        HexToBin(line.sliced(tab + 1), bytes, MaxFlagBytesPerLine);
-        picture.append(bytes);
-    }
+    for (LineCursor lines(text); !lines.AtEnd();)
+        appendFlagLine(picture, bytes, lines.Next());
     return picture;
 }
 
