@@ -138,8 +138,9 @@ int TWordmillCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguag
     file.close();
     QString text;
     if (ToCurrentLanguage && d.EditorOpened()) {
+        const QStringList codes = d.LangCodes();
         const TPackedImport packed = ReadPackedImport(bytes, [&](const QString &code) {
-            return currentPos >= 0 && d.LangCodes().indexOf(code) == currentPos;
+            return currentPos >= 0 && codes.indexOf(code) == currentPos;
         });
         if (packed.Result == TPackedImport::Empty)
             return 0;

@@ -393,8 +393,12 @@ bool TWordmillCore::RebuildLanguageMenu()
 {
     if (!IsReady())
         return false;
+    if (fLanguagesStale && !fListing) {
+        RefreshLanguages(); // rebuilds the menu, through the most derived class
+        return false;
+    }
     TLangCoreData &d = *fData;
-    const QList<TLanguageEntry> &languages = d.LanguageEntries();
+    const QList<TLanguageEntry> &languages = d.LanguageList;
     d.LangMenu.clear();
     d.Flags.ClearFlags();
     for (const TLanguageEntry &entry : languages) {

@@ -129,6 +129,9 @@ public:
     virtual void LanguageSwitched(const QString &Language) {}
     virtual QString StartLanguage() const { return fDefaultLanguage; }
     virtual bool IsSecondaryEngine() const { return fIsMultiEngine; }
+    // Makes the menu list and its flags from the language list. False when
+    // a subclass has nothing more to do: the engine is not ready, or the
+    // list was out of date and listing it rebuilt the menu already.
     virtual bool RebuildLanguageMenu();
     // Shows the language list in a selector control and selects Index.
     virtual void RefreshControl(QObject *Control, int Index) = 0;
