@@ -8,6 +8,7 @@
 // the switch (bench/run_table.py --callgrind does so).
 
 #include <wordmill/WordmillComp.h>
+#include <wordmill/sys/LineID.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,6 +26,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace wordmill;
@@ -126,14 +128,24 @@ QTemporaryDir &WorkDir()
     return dir;
 }
 
-// Language files with one own translation per text.
+// Language files with one own translation per text, their lines in key
+// order as the library's editor saves them (and as the load benchmarks'
+// files are written).
 void WriteLanguageFiles(const QList<Text> &texts)
 {
+    QList<const Text *> ordered;
+    for (const Text &t : texts)
+        ordered.append(&t);
+    std::sort(ordered.begin(), ordered.end(), [](const Text *a, const Text *b) {
+        return ComposeLineID(a->component, u"Form1", a->property, a->addr) <
+               ComposeLineID(b->component, u"Form1", b->property, b->addr);
+    });
     for (int language = 0; language < 2; ++language) {
         QStringList lines{u"[LANGUAGE_FILE]"_s,
                           u"0\t%LANGUAGE_NAME=\"%1\"\t%CODE=%2;\t%FILEVER=WMLF1;"_s.arg(
                               Languages[language], Codes[language])};
-        for (const Text &t : texts) {
+        for (const Text *text : std::as_const(ordered)) {
+            const Text &t = *text;
             QString line = u"%1\t\"%2\"\t%COMPONENT=%3;\t%OWNER=Form1;"_s.arg(
                 QString::number(t.property), translated(t.design, language), t.component);
             if (!t.addr.isEmpty())

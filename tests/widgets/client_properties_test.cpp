@@ -418,6 +418,9 @@ TEST_P(ClientProperty, CollectsAndAppliesTheText)
     EXPECT_EQ(row.read(component), translation);
     engine->Translate(u"čeština"_s);
     EXPECT_EQ(row.read(component), row.design);
+    // The later switches replay what the first one resolved.
+    engine->Translate(u"Testish"_s);
+    EXPECT_EQ(row.read(component), translation);
 }
 
 INSTANTIATE_TEST_SUITE_P(MappedClasses, ClientProperty, testing::ValuesIn(cases),

@@ -341,20 +341,44 @@ void TWordmillClient::ProcessAll(bool Collect)
     QObject *owner = Owner();
     if (!owner)
         return;
+    QList<QObject *> components = OwnedComponents(owner);
     if (AsForm(owner))
-        ProcessComponent(owner, Collect);
-    for (QObject *component : OwnedComponents(owner))
+        components.prepend(owner);
+    // With an engine, the apply pass goes through the binding table. The
+    // pass without one gives the design texts back once, before the
+    // structure is dropped.
+    if (!Collect && WordmillEngine()) {
+        ApplyAll(components);
+        return;
+    }
+    for (QObject *component : std::as_const(components))
         ProcessComponent(component, Collect);
 }
 
-template <typename Setter>
+template <typename Getter, typename Setter>
 void TWordmillClient::Text(QObject *Component, int PropertyID, const QString &ActionText,
-                           bool Collect, const QString &Value, Setter Assign)
+                           bool Collect, Getter Read, Setter Assign)
 {
-    const QString result = TransText(Component, PropertyID, ActionText, Collect, Value);
-    // Writing the same text again would only reset cursors and selections.
-    if (!Collect && result != Value)
-        Assign(CapDisplayText(result, Component->objectName()));
+    if (Collect) {
+        TransText(Component, PropertyID, ActionText, true, Read());
+        return;
+    }
+    TBindingTable::TBinding binding;
+    // A tool tip no one collected has no line to look up: nearly every
+    // widget would otherwise cost a search that misses.
+    if (!BindLine(binding, Component, PropertyID, QString()) && PropertyID == pnHint)
+        return;
+    binding.Read = std::move(Read);
+    binding.Write = std::move(Assign);
+    ApplyBinding(binding, Component->objectName());
+    if (TBindingTable::TEntry *entry = RecordingEntry())
+        entry->Bindings.push_back(std::move(binding));
+}
+
+void TWordmillClient::MarkGeneric()
+{
+    if (TBindingTable::TEntry *entry = RecordingEntry())
+        entry->Generic = true;
 }
 
 void TWordmillClient::ProcessComponent(QObject *Component, bool Collect)
@@ -365,6 +389,10 @@ void TWordmillClient::ProcessComponent(QObject *Component, bool Collect)
         return;
     // A component that fails keeps what it has; the pass goes on.
     try {
+        // An action's caption decides its derived tool tip, and its help
+        // keyword lives in a dynamic property: actions take a full pass.
+        if (IsHandledClass(Component, ccAction))
+            MarkGeneric();
         TWordmillCPC::ProcessComponent(Component, Collect);
         QAction *action = BoundAction(Component);
         const QString actionText = action ? action->text() : QString();
@@ -373,28 +401,33 @@ void TWordmillClient::ProcessComponent(QObject *Component, bool Collect)
         if (TranslatesStringProp(pnText)) {
             if (auto *edit = qobject_cast<QLineEdit *>(Component);
                 edit && IsHandledClass(edit, ccEdit))
-                Text(edit, pnText, QString(), Collect, edit->text(),
-                     [edit](const QString &t) { edit->setText(t); });
+                Text(
+                    edit, pnText, QString(), Collect, [edit] { return edit->text(); },
+                    [edit](const QString &t) { edit->setText(t); });
             else if (auto *combo = qobject_cast<QComboBox *>(Component);
                      combo && combo->isEditable() && IsHandledClass(combo, ccComboBox))
-                Text(combo, pnText, QString(), Collect, combo->currentText(),
-                     [combo](const QString &t) { combo->setEditText(t); });
+                Text(
+                    combo, pnText, QString(), Collect, [combo] { return combo->currentText(); },
+                    [combo](const QString &t) { combo->setEditText(t); });
         }
         if (TranslatesStringProp(pnValueName) && IsHandledClass(Component, ccValuedLabel)) {
             auto *label = static_cast<TValuedLabel *>(Component);
-            Text(label, pnValueName, QString(), Collect, label->ValueName(),
-                 [label](const QString &t) { label->SetValueName(t); });
+            Text(
+                label, pnValueName, QString(), Collect, [label] { return label->ValueName(); },
+                [label](const QString &t) { label->SetValueName(t); });
         }
         if (TranslatesStringProp(pnSimpleText) && IsHandledClass(Component, ccStatusBar)) {
             auto *bar = static_cast<QStatusBar *>(Component);
-            Text(bar, pnSimpleText, QString(), Collect, bar->currentMessage(),
-                 [bar](const QString &t) { bar->showMessage(t); });
+            Text(
+                bar, pnSimpleText, QString(), Collect, [bar] { return bar->currentMessage(); },
+                [bar](const QString &t) { bar->showMessage(t); });
         }
         ProcessHints(Component, Collect, action);
         if (TranslatesStringProp(pnTitle) && IsHandledClass(Component, ccFileDialog)) {
             auto *dialog = static_cast<QFileDialog *>(Component);
-            Text(dialog, pnTitle, QString(), Collect, dialog->windowTitle(),
-                 [dialog](const QString &t) { dialog->setWindowTitle(t); });
+            Text(
+                dialog, pnTitle, QString(), Collect, [dialog] { return dialog->windowTitle(); },
+                [dialog](const QString &t) { dialog->setWindowTitle(t); });
         }
         ProcessLists(Component, Collect);
         ProcessStructured(Component, Collect);
@@ -403,14 +436,17 @@ void TWordmillClient::ProcessComponent(QObject *Component, bool Collect)
             ProcessActionBar(static_cast<QWidget *>(Component), Collect);
         if (TranslatesStringProp(pnHint) && IsHandledClass(Component, ccTrayIcon)) {
             auto *tray = static_cast<QSystemTrayIcon *>(Component);
-            Text(tray, pnHint, QString(), Collect, tray->toolTip(),
-                 [tray](const QString &t) { tray->setToolTip(t); });
+            Text(
+                tray, pnHint, QString(), Collect, [tray] { return tray->toolTip(); },
+                [tray](const QString &t) { tray->setToolTip(t); });
         }
         ProcessMessageBox(Component, Collect);
     } catch (const std::exception &error) {
+        MarkGeneric();
         qCWarning(lcWordmill) << "translating" << Component->objectName()
                               << "failed:" << error.what();
     } catch (...) {
+        MarkGeneric();
         qCWarning(lcWordmill) << "translating" << Component->objectName() << "failed";
     }
 }
@@ -421,28 +457,34 @@ void TWordmillClient::ProcessCaption(QObject *Component, bool Collect, const QSt
         return;
     if (IsHandledClass(Component, ccAction)) {
         auto *action = static_cast<QAction *>(Component);
-        Text(action, pnCaption, QString(), Collect, action->text(),
-             [action](const QString &t) { action->setText(t); });
+        Text(
+            action, pnCaption, QString(), Collect, [action] { return action->text(); },
+            [action](const QString &t) { action->setText(t); });
     } else if (IsHandledClass(Component, ccMenu)) {
         auto *menu = static_cast<QMenu *>(Component);
-        Text(menu, pnCaption, QString(), Collect, menu->title(),
-             [menu](const QString &t) { menu->setTitle(t); });
+        Text(
+            menu, pnCaption, QString(), Collect, [menu] { return menu->title(); },
+            [menu](const QString &t) { menu->setTitle(t); });
     } else if (IsHandledClass(Component, ccLabel)) {
         auto *label = static_cast<QLabel *>(Component);
-        Text(label, pnCaption, ActionText, Collect, label->text(),
-             [label](const QString &t) { label->setText(t); });
+        Text(
+            label, pnCaption, ActionText, Collect, [label] { return label->text(); },
+            [label](const QString &t) { label->setText(t); });
     } else if (IsHandledClass(Component, ccButton)) {
         auto *button = static_cast<QAbstractButton *>(Component);
-        Text(button, pnCaption, ActionText, Collect, button->text(),
-             [button](const QString &t) { button->setText(t); });
+        Text(
+            button, pnCaption, ActionText, Collect, [button] { return button->text(); },
+            [button](const QString &t) { button->setText(t); });
     } else if (IsHandledClass(Component, ccGroupBox)) {
         auto *box = static_cast<QGroupBox *>(Component);
-        Text(box, pnCaption, ActionText, Collect, box->title(),
-             [box](const QString &t) { box->setTitle(t); });
+        Text(
+            box, pnCaption, ActionText, Collect, [box] { return box->title(); },
+            [box](const QString &t) { box->setTitle(t); });
     } else if (IsHandledClass(Component, ccTitledPane) || IsHandledClass(Component, ccForm)) {
         auto *widget = static_cast<QWidget *>(Component);
-        Text(widget, pnCaption, ActionText, Collect, widget->windowTitle(),
-             [widget](const QString &t) { widget->setWindowTitle(t); });
+        Text(
+            widget, pnCaption, ActionText, Collect, [widget] { return widget->windowTitle(); },
+            [widget](const QString &t) { widget->setWindowTitle(t); });
     }
 }
 
@@ -451,62 +493,93 @@ void TWordmillClient::ProcessHints(QObject *Component, bool Collect, QAction *Ac
     if (TranslatesStringProp(pnHint)) {
         if (IsHandledClass(Component, ccControl)) {
             auto *widget = static_cast<QWidget *>(Component);
-            Text(widget, pnHint, Action ? Action->toolTip() : QString(), Collect, widget->toolTip(),
-                 [widget](const QString &t) { widget->setToolTip(t); });
+            Text(
+                widget, pnHint, Action ? Action->toolTip() : QString(), Collect,
+                [widget] { return widget->toolTip(); },
+                [widget](const QString &t) { widget->setToolTip(t); });
         } else if (IsHandledClass(Component, ccAction)) {
             // Without a tool tip of its own an action shows its text, which
             // is translated as its caption.
             auto *action = static_cast<QAction *>(Component);
             if (action->toolTip() != DerivedToolTip(action))
-                Text(action, pnHint, QString(), Collect, action->toolTip(),
-                     [action](const QString &t) { action->setToolTip(t); });
+                Text(
+                    action, pnHint, QString(), Collect, [action] { return action->toolTip(); },
+                    [action](const QString &t) { action->setToolTip(t); });
         }
     }
     if (TranslatesStringProp(pnTextHint) && IsHandledClass(Component, ccEdit)) {
         auto *edit = static_cast<QLineEdit *>(Component);
-        Text(edit, pnTextHint, QString(), Collect, edit->placeholderText(),
-             [edit](const QString &t) { edit->setPlaceholderText(t); });
+        Text(
+            edit, pnTextHint, QString(), Collect, [edit] { return edit->placeholderText(); },
+            [edit](const QString &t) { edit->setPlaceholderText(t); });
     }
     if (TranslatesStringProp(pnHelpKeyword) && IsHandledClass(Component, ccControl)) {
         const QVariant keyword = Component->property(HelpKeywordProperty);
         if (keyword.isValid())
-            Text(Component, pnHelpKeyword, HelpKeywordOf(Action), Collect, keyword.toString(),
-                 [Component](const QString &t) { Component->setProperty(HelpKeywordProperty, t); });
+            Text(
+                Component, pnHelpKeyword, HelpKeywordOf(Action), Collect,
+                [Component] { return HelpKeywordOf(Component); },
+                [Component](const QString &t) { Component->setProperty(HelpKeywordProperty, t); });
     }
 }
 
 void TWordmillClient::ProcessLists(QObject *Component, bool Collect)
 {
     if (TranslatesStringsProp(pnLines) && IsHandledClass(Component, ccMemo)) {
+        MarkGeneric(); // the number of lines follows the text
         QStringList lines = MemoLines(Component);
         if (TransStrings(Component, PropertyNumber(pnLines), Collect, lines))
             SetMemoLines(Component, lines);
     }
-    // The item texts of a list are read, translated as one list and written
-    // back where they changed.
-    const auto translateItems = [this, Collect](QObject *list, int id, int count, auto text,
+    // The item texts of a list: item i at address i. The apply pass writes
+    // the non-empty translations that differ, and the binding table keeps
+    // the number of items it was built for.
+    const auto translateItems = [this, Collect](QObject *list, int id, auto count, auto text,
                                                 auto setText) {
-        QStringList texts;
-        texts.reserve(count);
-        for (int i = 0; i < count; ++i)
-            texts.append(text(i));
-        if (!TransStrings(list, id, Collect, texts))
+        const int n = count();
+        if (Collect) {
+            QStringList texts;
+            texts.reserve(n);
+            for (int i = 0; i < n; ++i)
+                texts.append(text(i));
+            TransStrings(list, id, true, texts);
             return;
-        for (int i = 0; i < count; ++i)
-            if (text(i) != texts.at(i))
-                setText(i, texts.at(i));
+        }
+        TBindingTable::TEntry *entry = RecordingEntry();
+        if (entry) {
+            if (entry->Shape) {
+                entry->Generic = true; // one item count per entry
+                entry = nullptr;
+            } else {
+                entry->Shape = [count] { return qsizetype(count()); };
+                entry->BuiltShape = n;
+            }
+        }
+        const QString name = list->objectName();
+        for (int i = 0; i < n; ++i) {
+            TBindingTable::TBinding binding;
+            BindLine(binding, list, id, IndexText(i));
+            binding.Read = [text, i] { return text(i); };
+            binding.Write = [setText, i](const QString &t) { setText(i, t); };
+            binding.Rule = TBindingTable::wrListItem;
+            ApplyBinding(binding, name);
+            if (entry)
+                entry->Bindings.push_back(std::move(binding));
+        }
     };
     if (TranslatesStringsProp(pnItems)) {
         const int id = PropertyNumber(pnItems);
         if (IsHandledClass(Component, ccListBox)) {
             auto *list = static_cast<QListWidget *>(Component);
             translateItems(
-                list, id, list->count(), [list](int i) { return list->item(i)->text(); },
+                list, id, [list] { return list->count(); },
+                [list](int i) { return list->item(i)->text(); },
                 [list](int i, const QString &t) { list->item(i)->setText(t); });
         } else if (IsHandledClass(Component, ccComboBox)) {
             auto *combo = static_cast<QComboBox *>(Component);
             translateItems(
-                combo, id, combo->count(), [combo](int i) { return combo->itemText(i); },
+                combo, id, [combo] { return combo->count(); },
+                [combo](int i) { return combo->itemText(i); },
                 [combo](int i, const QString &t) { combo->setItemText(i, t); });
         }
     }
@@ -514,17 +587,19 @@ void TWordmillClient::ProcessLists(QObject *Component, bool Collect)
         const int id = PropertyNumber(pnTabs);
         if (auto *tabs = qobject_cast<QTabWidget *>(Component))
             translateItems(
-                tabs, id, tabs->count(), [tabs](int i) { return tabs->tabText(i); },
+                tabs, id, [tabs] { return tabs->count(); },
+                [tabs](int i) { return tabs->tabText(i); },
                 [tabs](int i, const QString &t) { tabs->setTabText(i, t); });
         else if (auto *bar = qobject_cast<QTabBar *>(Component))
             translateItems(
-                bar, id, bar->count(), [bar](int i) { return bar->tabText(i); },
+                bar, id, [bar] { return bar->count(); }, [bar](int i) { return bar->tabText(i); },
                 [bar](int i, const QString &t) { bar->setTabText(i, t); });
     }
     if (TranslatesStringsProp(pnPages) && IsHandledClass(Component, ccPages)) {
         auto *box = static_cast<QToolBox *>(Component);
         translateItems(
-            box, PropertyNumber(pnPages), box->count(), [box](int i) { return box->itemText(i); },
+            box, PropertyNumber(pnPages), [box] { return box->count(); },
+            [box](int i) { return box->itemText(i); },
             [box](int i, const QString &t) { box->setItemText(i, t); });
     }
 }
@@ -548,6 +623,7 @@ void TWordmillClient::ProcessStructured(QObject *Component, bool Collect)
     const bool table = IsHandledClass(Component, ccListView);
     if (!tree && !table)
         return;
+    MarkGeneric(); // items come and go at every level
     if (tree && TranslatesStructuredProp(pnTreeItems)) {
         auto *view = static_cast<QTreeWidget *>(Component);
         const int id = PropertyNumber(pnTreeItems);
@@ -607,6 +683,7 @@ void TWordmillClient::ProcessFilter(QObject *Component, bool Collect)
 {
     if (!TranslatesOtherProp(pnFilter) || !IsHandledClass(Component, ccFileDialog))
         return;
+    MarkGeneric();
     auto *dialog = static_cast<QFileDialog *>(Component);
     const QStringList filters = dialog->nameFilters();
     QStringList pairs;
@@ -630,6 +707,7 @@ void TWordmillClient::ProcessFilter(QObject *Component, bool Collect)
 
 void TWordmillClient::ProcessActionBar(QWidget *Bar, bool Collect)
 {
+    MarkGeneric(); // items and their menus change at run time
     QList<QMenu *> visited;
     if (auto *menu = qobject_cast<QMenu *>(Bar))
         visited.append(menu);
@@ -673,6 +751,7 @@ void TWordmillClient::ProcessMessageBox(QObject *Component, bool Collect)
 {
     if (!IsHandledClass(Component, ccMessageBox))
         return;
+    MarkGeneric(); // buttons are added and removed
     auto *box = static_cast<QMessageBox *>(Component);
     if (TranslatesStructuredProp(pnButtons)) {
         // Standard buttons bring their own texts; only added ones are ours.
@@ -690,21 +769,26 @@ void TWordmillClient::ProcessMessageBox(QObject *Component, bool Collect)
         }
     }
     if (TranslatesStringProp(pnCaption))
-        Text(box, pnCaption, QString(), Collect, box->windowTitle(),
-             [box](const QString &t) { box->setWindowTitle(t); });
+        Text(
+            box, pnCaption, QString(), Collect, [box] { return box->windowTitle(); },
+            [box](const QString &t) { box->setWindowTitle(t); });
     if (TranslatesStringProp(pnExpandedText))
-        Text(box, pnExpandedText, QString(), Collect, box->detailedText(),
-             [box](const QString &t) { box->setDetailedText(t); });
+        Text(
+            box, pnExpandedText, QString(), Collect, [box] { return box->detailedText(); },
+            [box](const QString &t) { box->setDetailedText(t); });
     if (TranslatesStringProp(pnText))
-        Text(box, pnText, QString(), Collect, box->informativeText(),
-             [box](const QString &t) { box->setInformativeText(t); });
+        Text(
+            box, pnText, QString(), Collect, [box] { return box->informativeText(); },
+            [box](const QString &t) { box->setInformativeText(t); });
     if (TranslatesStringProp(pnTitle))
-        Text(box, pnTitle, QString(), Collect, box->text(),
-             [box](const QString &t) { box->setText(t); });
+        Text(
+            box, pnTitle, QString(), Collect, [box] { return box->text(); },
+            [box](const QString &t) { box->setText(t); });
     if (TranslatesStringProp(pnVerificationText))
         if (QCheckBox *check = box->checkBox())
-            Text(box, pnVerificationText, QString(), Collect, check->text(),
-                 [check](const QString &t) { check->setText(t); });
+            Text(
+                box, pnVerificationText, QString(), Collect, [check] { return check->text(); },
+                [check](const QString &t) { check->setText(t); });
 }
 
 } // namespace wordmill

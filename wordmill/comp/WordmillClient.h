@@ -16,6 +16,12 @@ namespace wordmill {
 // Five sets decide which kinds of properties it handles. A component's
 // dynamic property "Tag" narrows them for that component (TTagRule).
 // Language selectors are never translated: their items are language names.
+// A tool tip is looked up only when one was collected.
+//
+// The first switch after collecting builds a binding table (TBindingTable);
+// later switches replay it as long as the owner's components, their names
+// and item counts are the same. Tag and class are read when the table is
+// built: a Tag changed later counts after RecreateTransStruct.
 class TWordmillClient : public TWordmillCPC
 {
     Q_OBJECT
@@ -99,10 +105,14 @@ public:
 private:
     // Sets the working sets for one component; false when it is skipped.
     bool ApplyTagRule(const QObject *Component);
-    // Assigns the result of TransText when the apply pass changed it.
-    template <typename Setter>
+    // One text property: Collect records what Read gives; the apply pass
+    // assigns the current language's text where it differs, and records the
+    // binding while the table is being built.
+    template <typename Getter, typename Setter>
     void Text(QObject *Component, int PropertyID, const QString &ActionText, bool Collect,
-              const QString &Value, Setter Assign);
+              Getter Read, Setter Assign);
+    // The component being recorded has texts the binding table cannot hold.
+    void MarkGeneric();
 
     void ProcessCaption(QObject *Component, bool Collect, const QString &ActionText);
     void ProcessHints(QObject *Component, bool Collect, QAction *Action);

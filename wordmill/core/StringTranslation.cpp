@@ -67,27 +67,32 @@ QString FindTranslation(TWordmillComponent *Client, const QString &CompName,
     const QString key = ComposeLineID(CompName, OwnerName, PropertyID, ItemAddr);
     const TComponentStructure *design = Client ? Client->DesignStructure() : nullptr;
     const TStructItem *designLine = design ? design->FindItem(key) : nullptr;
-    const QString designText = designLine ? designLine->Translation : QString();
+    return ResolveTranslation(Client, key, designLine ? designLine->Translation : QString());
+}
+
+QString ResolveTranslation(TWordmillComponent *Client, QStringView LineID,
+                           const QString &DesignText)
+{
     TWordmillCore *engine = Client ? Client->WordmillEngine() : nullptr;
     if (!engine || !engine->LData())
-        return decoded(designText);
+        return decoded(DesignText);
     TLangCoreData &d = *engine->LData();
-    const TStructItem *found = d.DataStruct.FindItem(key);
+    const TStructItem *found = d.DataStruct.FindItem(LineID);
     QString result;
     if (!found) {
-        result = designText;
+        result = DesignText;
         if (Client->GlobalLexicon()) {
-            const QString global = globalBelow(d.SmartLexicon, designText, DescentNone + 1);
+            const QString global = globalBelow(d.SmartLexicon, DesignText, DescentNone + 1);
             if (!global.isEmpty())
                 result = global;
         }
     } else {
         result = found->Translation;
         if (result.isEmpty())
-            result = designText;
+            result = DesignText;
         const int level = found->Descent & 0xFF;
         if (Client->GlobalLexicon() && level != 0) {
-            const QString global = globalBelow(d.SmartLexicon, designText, level);
+            const QString global = globalBelow(d.SmartLexicon, DesignText, level);
             if (!global.isEmpty())
                 result = global;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace wordmill {
 
@@ -11,5 +12,9 @@ class TWordmillComponent;
 // uses global strings, else the design text Client collected.
 QString FindTranslation(TWordmillComponent *Client, const QString &CompName,
                         const QString &OwnerName, const QString &ItemAddr, int PropertyID);
+
+// The same for a line whose key (ComposeLineID) and design text are known.
+QString ResolveTranslation(TWordmillComponent *Client, QStringView LineID,
+                           const QString &DesignText);
 
 } // namespace wordmill

@@ -2,7 +2,10 @@
 
 #include <wordmill/core/StringTranslation.h>
 #include <wordmill/core/WordmillEngineCore.h>
+#include <wordmill/sys/DisplayText.h>
 #include <wordmill/sys/ItemAddress.h>
+#include <wordmill/sys/LineID.h>
+#include <wordmill/sys/Logging.h>
 #include <wordmill/toolkit/Form.h>
 
 #include <QPointer>
@@ -46,6 +49,7 @@ void TWordmillCPC::InitClient()
     if (CSInitialized)
         return;
     CSInitialized = true;
+    Bindings.Clear();
     ProcessAll(true);
     if (HasExtraStructure())
         BuildExtraStructure();
@@ -88,6 +92,7 @@ QString TWordmillCPC::ReleaseStructure()
     // The structure is gone, so it has to be collected again before use.
     CSInitialized = false;
     DesignStruct.Clear();
+    Bindings.Clear();
     return language;
 }
 
@@ -139,6 +144,7 @@ void TWordmillCPC::TranslateAs(const QString &FormName)
 {
     const QString old = GetLanguageOwner();
     LanguageOwner = FormName;
+    Bindings.Clear(); // the keys name the owner
     if (DesignStruct.SwitchLanguageOwner(old, FormName))
         Translate();
 }
@@ -203,6 +209,7 @@ bool TWordmillCPC::AddComponent(QObject *Component, const QString &Name, bool Tr
         return false;
     if (!Name.isEmpty())
         Component->setObjectName(Name);
+    Bindings.Clear();
     ProcessComponent(Component, true);
     if (Translate && fWordmillEngine)
         ProcessComponent(Component, false);
@@ -217,6 +224,85 @@ void TWordmillCPC::TranslateComponent(QObject *Component, const QString &Name)
         Component->setObjectName(Name);
     if (ComponentOwner(Component) && fWordmillEngine)
         ProcessComponent(Component, false);
+}
+
+// ---- binding table
+
+bool TWordmillCPC::BindLine(TBindingTable::TBinding &Binding, QObject *Component, int PropertyID,
+                            const QString &Addr) const
+{
+    Binding.LineID =
+        ComposeLineID(Component->objectName(), OwnerNameOf(Component), PropertyID, Addr);
+    const TStructItem *design = DesignStruct.FindItem(Binding.LineID);
+    Binding.DesignText = design ? design->Translation : QString();
+    return design != nullptr;
+}
+
+void TWordmillCPC::ApplyBinding(const TBindingTable::TBinding &Binding, const QString &Name)
+{
+    // An empty result (no translation, no design text) leaves the component
+    // as it is; so does the text it already shows, since writing it again
+    // would only reset cursors and selections.
+    const QString result = ResolveTranslation(this, Binding.LineID, Binding.DesignText);
+    if (result.isEmpty() || result == Binding.Read())
+        return;
+    Binding.Write(Binding.Rule == TBindingTable::wrText ? CapDisplayText(result, Name) : result);
+}
+
+TBindingTable::TEntry *TWordmillCPC::RecordingEntry()
+{
+    if (fRecordingEntry < 0 || fRecordingGeneration != Bindings.Generation())
+        return nullptr;
+    return &Bindings.Entries()[size_t(fRecordingEntry)];
+}
+
+void TWordmillCPC::ApplyAll(const QList<QObject *> &Components)
+{
+    if (Bindings.Matches(Components)) {
+        ReplayBindings();
+        return;
+    }
+    // A full pass that records what it does, component by component. A
+    // write whose signal clears or rebuilds the table ends the recording;
+    // the pass still translates the rest.
+    Bindings.Begin();
+    const quint64 generation = Bindings.Generation();
+    for (QObject *component : Components) {
+        const bool recording = generation == Bindings.Generation();
+        if (recording) {
+            Bindings.AddEntry(component);
+            fRecordingEntry = qsizetype(Bindings.Entries().size()) - 1;
+            fRecordingGeneration = generation;
+        }
+        ProcessComponent(component, false);
+        fRecordingEntry = -1;
+    }
+    if (generation == Bindings.Generation())
+        Bindings.Finish();
+}
+
+void TWordmillCPC::ReplayBindings()
+{
+    const quint64 generation = Bindings.Generation();
+    std::vector<TBindingTable::TEntry> entries = Bindings.TakeEntries();
+    for (const TBindingTable::TEntry &entry : entries) {
+        if (!entry.Component)
+            continue;
+        if (entry.Generic) {
+            ProcessComponent(entry.Component, false);
+            continue;
+        }
+        try {
+            for (const TBindingTable::TBinding &binding : entry.Bindings) {
+                if (!entry.Component)
+                    break; // a write destroyed it
+                ApplyBinding(binding, entry.Name);
+            }
+        } catch (const std::exception &error) {
+            qCWarning(lcWordmill) << "translating" << entry.Name << "failed:" << error.what();
+        }
+    }
+    Bindings.ReturnEntries(std::move(entries), generation);
 }
 
 // ---- text operations

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <wordmill/core/BindingTable.h>
 #include <wordmill/core/PropertySets.h>
 #include <wordmill/core/WordmillComponent.h>
 #include <wordmill/sys/ComponentStructure.h>
@@ -126,6 +127,19 @@ public:
                    const QString &Addr);
 
 protected:
+    // Fills the key and design text of the line of an apply pass; true when
+    // the line was collected.
+    bool BindLine(TBindingTable::TBinding &Binding, QObject *Component, int PropertyID,
+                  const QString &Addr) const;
+    // Writes the current language's text of a binding to its component
+    // (named Name) where it differs from what the component shows.
+    void ApplyBinding(const TBindingTable::TBinding &Binding, const QString &Name);
+    // The apply pass over Components: a replay of the binding table when it
+    // was built for them, else a full pass (ProcessComponent) that builds it.
+    void ApplyAll(const QList<QObject *> &Components);
+    // The entry of the component whose pass builds the table, or null.
+    TBindingTable::TEntry *RecordingEntry();
+
     // Collects the structure again after ReleaseStructure and brings the
     // components back to Language when it is not the design language.
     void CollectAgain(const QString &Language);
@@ -136,8 +150,18 @@ protected:
     bool fAfterCreate = false;
     // Names made up for objects that have none.
     QHash<const QObject *, QString> ObjMap;
+    // What the last apply pass resolved; cleared whenever the design
+    // structure or its keys change.
+    TBindingTable Bindings;
 
 private:
+    void ReplayBindings();
+
+    // Position of the entry being recorded in Bindings (-1 when none) and
+    // the table's generation it belongs to.
+    qsizetype fRecordingEntry = -1;
+    quint64 fRecordingGeneration = 0;
+
     // Both list operations: line i at Address(i).
     bool TransLines(QObject *Component, int PropertyID, bool Collect, QStringList &List,
                     const std::function<QString(int)> &Address);

@@ -58,7 +58,11 @@ void DecodeControlChars(QString &S)
     qsizetype PendingStart = 0; // start of the text not yet copied to Result
     bool Decoded = false;
 
-    qsizetype I = 0;
+    // Most texts hold no escape at all: find the first apostrophe with the
+    // library's vectorised search instead of walking every character.
+    qsizetype I = S.indexOf(Apostrophe);
+    if (I < 0)
+        return;
     while (I < Len) {
         if (Data[I] != Apostrophe) {
             ++I;
