@@ -12,6 +12,7 @@
 #include <wordmill/sys/ItemAddress.h>
 #include <wordmill/sys/LangIDs.h>
 #include <wordmill/sys/LangTranslation.h>
+#include <wordmill/sys/LanguageCache.h>
 #include <wordmill/sys/LanguageFile.h>
 #include <wordmill/sys/LanguageNames.h>
 #include <wordmill/sys/LexiconData.h>

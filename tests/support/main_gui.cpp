@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,10 @@ int main(int argc, char **argv)
     // Widget suites never need a real display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Every run starts with an empty cache folder of its own, so that the
+    // compiled language caches of one run never meet another's.
+    QTemporaryDir cacheHome;
+    qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit());
     QApplication app(argc, argv);
     // The library's warnings about the broken files and folders the tests feed
     // it would bury the test output; LogCapture turns them on where a test

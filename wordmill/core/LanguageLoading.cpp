@@ -71,15 +71,54 @@ bool TWordmillCore::LoadLanguage(const QString &Name, int Flags, const QString &
         return false;
 
     const QString source = d.LanguageEntries().at(index).Source;
+    // A plain switch (no editor, not a superior) may come from the compiled
+    // cache, and otherwise records the files it reads to write one.
+    QList<TLanguageCacheSource> chain;
+    const bool cacheable =
+        Flags == 0 && Chain.isEmpty() && !fChainRecord && !LanguageCacheFolder().isEmpty();
+    if (cacheable) {
+        if (LoadCachedLanguage(Name, source))
+            return true;
+        fChainRecord = &chain;
+        fChainCacheable = true;
+    }
+    const bool loaded = LoadLanguageFile(Name, Flags, Chain, source);
+    if (cacheable) {
+        fChainRecord = nullptr;
+        if (loaded && fChainCacheable)
+            StoreLanguageCache(Name, source, chain);
+    }
+    return loaded;
+}
+
+bool TWordmillCore::LoadLanguageFile(const QString &Name, int Flags, const QString &Chain,
+                                     const QString &Source)
+{
     TFileBytes bytes;
-    if (!ReadLanguageSource(source, bytes)) {
-        qCWarning(lcWordmill) << "cannot load language" << Name << "from" << source;
+    if (!ReadLanguageSource(Source, bytes)) {
+        qCWarning(lcWordmill) << "cannot load language" << Name << "from" << Source;
+        fChainCacheable = false;
         return false;
     }
-    if (!ApplyLanguageFile(Name, Flags, Chain, source, bytes.Bytes())) {
+    qsizetype recorded = -1;
+    if (fChainRecord) {
+        // Embedded languages are not cached: only files can be checked.
+        if (QFileInfo(Source).isFile()) {
+            recorded = fChainRecord->size();
+            fChainRecord->append(
+                {Name, Source, QString(), bytes.Bytes().size(), LanguageCacheHash(bytes.Bytes())});
+        } else {
+            fChainCacheable = false;
+        }
+    }
+    if (!ApplyLanguageFile(Name, Flags, Chain, Source, bytes.Bytes())) {
+        fChainCacheable = false;
         ResetToDesignLanguage(Flags);
         return false;
     }
+    if (recorded >= 0)
+        (*fChainRecord)[recorded].Code =
+            (Flags & llAsSuperior) ? fData->CurrentSuperiorLang.Code : fCurrentLangISO;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <wordmill/core/FormLexiconItem.h>
 #include <wordmill/core/LangCoreData.h>
+#include <wordmill/sys/LanguageCache.h>
 #include <wordmill/sys/LanguageFile.h>
 #include <wordmill/toolkit/Component.h>
 
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 class QBuffer;
@@ -95,6 +97,13 @@ public:
     void SetLangResourcesAllowEdit(bool Value);
     bool LangMenuFlags() const { return fLangMenuFlags; }
     virtual void SetLangMenuFlags(bool Value) { fLangMenuFlags = Value; }
+    // Where compiled forms of loaded languages are kept (see
+    // LanguageCaching.cpp): by default "languages" in the user's cache
+    // folder, never the language folder, which may be read-only. An empty
+    // folder turns the cache off. Deleting the cache changes nothing but
+    // the speed of the next loads.
+    QString LanguageCacheFolder() const;
+    void SetLanguageCacheFolder(const QString &Folder) { fCacheFolder = Folder; }
 
     // ---- events
     const TContinueQuery &OnChangeLangQuery() const { return fOnChangeLangQuery; }
@@ -266,6 +275,10 @@ private:
 
     void NameChanged();
     void ResetToDesignLanguage(int Flags);
+    // Reads and merges the language file of Source (LoadLanguage without
+    // the cache).
+    bool LoadLanguageFile(const QString &Name, int Flags, const QString &Chain,
+                          const QString &Source);
     void LoadSuperiorLanguage(const QString &Superior, const QString &Name, int Flags,
                               const QString &Chain);
     // Merges the language file Bytes, read from Source, as the language Name
@@ -273,7 +286,23 @@ private:
     bool ApplyLanguageFile(const QString &Name, int Flags, const QString &Chain,
                            const QString &Source, QByteArrayView Bytes);
 
+    // ---- the compiled cache of loaded languages
+    // The settings that shape what a load leaves in the stores, as one text.
+    QString CacheSettings() const;
+    QString CacheFilePath(const QString &Name, const QString &Source) const;
+    // Loads the language from a cache that still agrees with its files and
+    // the settings; false (nothing changed) otherwise.
+    bool LoadCachedLanguage(const QString &Name, const QString &Source);
+    // Writes the cache of the language just loaded from Chain.
+    void StoreLanguageCache(const QString &Name, const QString &Source,
+                            const QList<TLanguageCacheSource> &Chain);
+
     std::unique_ptr<TLangCoreData> fData;
+    std::optional<QString> fCacheFolder;
+    // While a load that may be cached runs: the files it read, and whether
+    // all of them were files that could be read.
+    QList<TLanguageCacheSource> *fChainRecord = nullptr;
+    bool fChainCacheable = true;
     bool fLanguagesStale = true;
     bool fListingPosted = false;
     bool fListing = false;
