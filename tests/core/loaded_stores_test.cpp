@@ -12,6 +12,7 @@
 #include "TestPrinters.h"
 
 #include <wordmill/WordmillSys.h>
+#include <wordmill/core/ProgrammableLexicon.h>
 #include <wordmill/sys/FlagBuffer.h>
 
 #include <QBuffer>
@@ -289,6 +290,7 @@ public:
         engine->langsDir = temp.path() + u'/';
         engine->setObjectName(u"WordmillEngine1"_s);
         engine->SetDesignLanguageName(u"design"_s);
+        engine->SetLanguageCacheFolder(temp.filePath(u"cache"_s));
         lexicon = new TDesignedLexicon(&form);
         lexicon->setObjectName(u"Lexicon1"_s);
         lexicon->SetItems({u"a"_s, u"b"_s, u"c"_s});
@@ -309,7 +311,10 @@ public:
         d.LanguageList.append({u"Fuzz"_s, QString(), temp.filePath(u"fuzz.lng"_s), true, {}});
     }
 
-    QString Load(const QByteArray &bytes)
+    // The dump of every kind of load; Cached receives what a plain load
+    // taken from the compiled cache leaves (the library's own texts
+    // included), Uncached the same for the plain load that made it.
+    QString Load(const QByteArray &bytes, QString &Uncached, QString &Cached)
     {
         QFile file(temp.filePath(u"fuzz.lng"_s));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -319,9 +324,21 @@ public:
         QString out;
         for (const int flags : {0, int(llAddLines | llMarkOld | llReadFlag), int(llAsSuperior)}) {
             const bool loaded = engine->LoadLanguage(u"Fuzz"_s, flags, QString());
-            out += u"-- flags %1\n"_s.arg(flags) + Dump(*engine, loaded);
+            const QString dump = Dump(*engine, loaded);
+            out += u"-- flags %1\n"_s.arg(flags) + dump;
+            if (flags == 0) {
+                Uncached = dump + OwnTexts();
+                const bool again = engine->LoadLanguage(u"Fuzz"_s, 0, QString());
+                Cached = Dump(*engine, again) + OwnTexts();
+            }
         }
         return out;
+    }
+
+    // Which built-in table the library's own texts come from.
+    QString OwnTexts() const
+    {
+        return u"own texts [%1]\n"_s.arg(engine->FormLexicon()->InternalLanguage().Code);
     }
 
     QTemporaryDir temp;
@@ -378,7 +395,10 @@ protected:
 TEST_P(LoadedStores, HoldWhatTheyHeldWhenRecorded)
 {
     const Case &c = GetParam();
-    const QString dump = world().Load(c.bytes);
+    QString uncached, cached;
+    const QString dump = world().Load(c.bytes, uncached, cached);
+    // The compiled cache holds exactly what the file gave.
+    EXPECT_EQ(cached, uncached);
     if (Recording()) {
         recorded[c.name] = dump;
         return;
