@@ -2,7 +2,11 @@
 // beside the same for Qt's translator. Run once per measurement in a fresh
 // process (bench/run_table.py does so); nothing here is timed.
 //
-//   memory_probe wordmill <lexicon|smart|three> <N>
+//   memory_probe wordmill <lexicon|smart|three> <N> [text|first|cached]
+//
+// text (the default) parses the language file with the cache off; first is
+// the first load, which parses and writes the compiled cache; cached loads
+// from the cache made beforehand.
 //   memory_probe qt <N> <contexts>
 //
 // prints one JSON object: the size of the file read, the heap held once it
@@ -17,6 +21,7 @@
 #include <wordmill/WordmillSys.h>
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 #include <atomic>
@@ -139,7 +144,7 @@ template <typename Load> void Measure(Figures &f, Load load)
     f.peak = g_peak.load() - before;
 }
 
-int ProbeWordmill(Kind kind, int n)
+int ProbeWordmill(Kind kind, int n, const QString &mode)
 {
     const QString dir = bench::DataDir() + u"probe-%1-%2/"_s.arg(bench::KindName(kind)).arg(n);
     const QString path = bench::LanguageFile(dir, kind, n);
@@ -147,6 +152,8 @@ int ProbeWordmill(Kind kind, int n)
     form.setObjectName(u"Form1"_s);
     auto *engine = new TestEngine(&form);
     engine->langsDir = dir;
+    QTemporaryDir cache;
+    engine->SetLanguageCacheFolder(mode == u"text"_s ? QString() : cache.path());
     QStringList designs;
     for (int i = 0; i < n; ++i)
         designs.append(bench::DesignText(i));
@@ -162,14 +169,18 @@ int ProbeWordmill(Kind kind, int n)
     Figures f;
     f.file = bench::FileSize(path);
     const QString language = bench::LanguageName(kind, n);
+    if (mode == u"cached"_s) {
+        engine->Translate(language); // makes the cache
+        engine->Translate(engine->DesignLanguageName());
+    }
     Measure(f, [&] { engine->Translate(language); });
     if (engine->CurrentLanguage() != language) {
         std::fprintf(stderr, "memory_probe: %s was not loaded\n", qPrintable(language));
         return 1;
     }
-    std::printf("{\"side\": \"wordmill\", \"kind\": \"%s\", \"n\": %d, \"file\": %lld, "
-                "\"held\": %lld, \"peak\": %lld}\n",
-                qPrintable(bench::KindName(kind)), n, f.file, f.held, f.peak);
+    std::printf("{\"side\": \"wordmill\", \"kind\": \"%s\", \"mode\": \"%s\", \"n\": %d, "
+                "\"file\": %lld, \"held\": %lld, \"peak\": %lld}\n",
+                qPrintable(bench::KindName(kind)), qPrintable(mode), n, f.file, f.held, f.peak);
     return 0;
 }
 
@@ -208,11 +219,12 @@ int main(int argc, char **argv)
     if (args.size() >= 4 && args.at(1) == u"wordmill"_s) {
         for (Kind kind : {Kind::Lexicon, Kind::Smart, Kind::Component, Kind::AllThree})
             if (bench::KindName(kind) == args.at(2))
-                return ProbeWordmill(kind, args.at(3).toInt());
+                return ProbeWordmill(kind, args.at(3).toInt(), args.value(4, u"text"_s));
     }
     if (args.size() >= 4 && args.at(1) == u"qt"_s)
         return ProbeQt(args.at(2).toInt(), args.at(3).toInt());
-    std::fprintf(stderr, "usage: memory_probe wordmill <lexicon|smart|component|three> <N>\n"
+    std::fprintf(stderr, "usage: memory_probe wordmill <lexicon|smart|component|three> <N> "
+                         "[text|first|cached]\n"
                          "       memory_probe qt <N> <contexts>\n");
     return 2;
 }

@@ -122,7 +122,8 @@ bool TWordmillCore::LoadCachedLanguage(const QString &Name, const QString &Sourc
 {
     const QString path = CacheFilePath(Name, Source);
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
+    // Only the header is read; the rest is mapped.
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false; // not made yet: nothing to say
     const auto ignore = [&](const QString &reason) {
         qCInfo(lcWordmill).noquote()
@@ -154,7 +155,8 @@ bool TWordmillCore::LoadCachedLanguage(const QString &Name, const QString &Sourc
 
     TLanguageCacheInfo info;
     QString problem;
-    bool valid = ReadLanguageCacheInfo(bytes, info, &problem);
+    // A kept cache passed the check of its content when it was mapped.
+    bool valid = ReadLanguageCacheInfo(bytes, info, &problem, mapped != nullptr);
     if (valid && info.Settings != CacheSettings())
         valid = false, problem = u"made with other settings"_s;
     if (valid && (info.Chain.isEmpty() || info.Chain.first().Name != Name ||

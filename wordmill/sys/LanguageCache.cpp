@@ -246,7 +246,8 @@ bool WriteLanguageCache(QIODevice &Out, const TLanguageCacheInfo &Info,
     return w.Finish(quint64(stores));
 }
 
-bool ReadLanguageCacheInfo(QByteArrayView Bytes, TLanguageCacheInfo &Info, QString *Problem)
+bool ReadLanguageCacheInfo(QByteArrayView Bytes, TLanguageCacheInfo &Info, QString *Problem,
+                           bool CheckContent)
 {
     if (Bytes.size() < HeaderSize || std::memcmp(Bytes.data(), Magic, sizeof Magic) != 0)
         return fail(Problem, u"not a language cache"_s);
@@ -270,7 +271,7 @@ bool ReadLanguageCacheInfo(QByteArrayView Bytes, TLanguageCacheInfo &Info, QStri
         return fail(Problem, u"%1 bytes instead of %2"_s.arg(Bytes.size()).arg(size));
     if (stores < HeaderSize || stores > size || stores % 2 != 0)
         return fail(Problem, u"no stores"_s);
-    if (LanguageCacheHash(Bytes.sliced(HeaderSize)) != hash)
+    if (CheckContent && LanguageCacheHash(Bytes.sliced(HeaderSize)) != hash)
         return fail(Problem, u"damaged content"_s);
 
     Reader r(Bytes.first(qsizetype(stores)), HeaderSize);

@@ -55,8 +55,11 @@ bool WriteLanguageCache(QIODevice &Out, const TLanguageCacheInfo &Info,
                         const TSmartLexiconData &Smart);
 
 // Reads what a cache says about itself. False, with the reason in Problem,
-// for anything but a whole cache file of this format and machine.
-bool ReadLanguageCacheInfo(QByteArrayView Bytes, TLanguageCacheInfo &Info, QString *Problem);
+// for anything but a whole cache file of this format and machine. Without
+// CheckContent the hash of the body is not checked again (for bytes that
+// passed the check before and cannot have changed since).
+bool ReadLanguageCacheInfo(QByteArrayView Bytes, TLanguageCacheInfo &Info, QString *Problem,
+                           bool CheckContent = true);
 
 // Fills the empty stores from a cache that ReadLanguageCacheInfo accepted.
 // The stores' texts refer to Bytes, which must stay mapped for as long as
