@@ -29,7 +29,7 @@ namespace {
 
 const QString LexiconFileSignature = u"[Wordmill LeXicon File]"_s;
 
-QString quoted(const QString &text)
+QString inQuotes(const QString &text)
 {
     return u'"' + text + u'"';
 }
@@ -169,11 +169,11 @@ void TLangCoreData::WriteExportFile(const QString &FileName, const QString &Lang
             lines << listKey(it.key()) + u'=' + it.value();
     } else {
         lines << LexiconFileSignature;
-        QString reference = u"0\t%REF_LANG="_s + quoted(engine.DesignLanguageName());
+        QString reference = u"0\t%REF_LANG="_s + inQuotes(engine.DesignLanguageName());
         if (!LanguageEntries().isEmpty() && !DesignLangISO.isEmpty())
             reference += u"\t%CODE="_s + DesignLangISO + u';';
         lines << reference;
-        QString header = u"0\t%LANGUAGE_NAME="_s + quoted(LangName);
+        QString header = u"0\t%LANGUAGE_NAME="_s + inQuotes(LangName);
         QString code = Code;
         if (NormalizeISOCode(code))
             header += u"\t%CODE="_s + code + u';';
@@ -185,14 +185,14 @@ void TLangCoreData::WriteExportFile(const QString &FileName, const QString &Lang
             for (int n = 0; n <= DataLexicon.MaxItemNr(formName); ++n) {
                 const QString text = DataLexicon.ReadItem(formName, n);
                 if (DataLexicon.IsIncluded(formName, n) && !text.isEmpty())
-                    lines << QString::number(n) + u'\t' + quoted(text);
+                    lines << QString::number(n) + u'\t' + inQuotes(text);
             }
         }
         lines << u"0\t%SMART_STRINGS"_s;
         int pair = 0;
         for (auto it = pairs.Pairs().cbegin(); it != pairs.Pairs().cend(); ++it) {
             const QString id = QString::number(pair++) + u'\t';
-            lines << id + quoted(it.key()) << id + quoted(it.value());
+            lines << id + inQuotes(it.key()) << id + inQuotes(it.value());
         }
         if (FlagBufferHasData())
             WriteFlagIcon(lines);

@@ -111,16 +111,18 @@ QString TWordmillCore::CacheSettings() const
         .join(u'\n');
 }
 
-QString TWordmillCore::CacheFilePath(const QString &Name, const QString &Source) const
+QString TWordmillCore::CacheFilePath(const QString &Name, const QString &Source,
+                                     const QString &Settings) const
 {
-    const QByteArray key = (Name + u'\n' + Source + u'\n' + CacheSettings()).toUtf8();
+    const QByteArray key = (Name + u'\n' + Source + u'\n' + Settings).toUtf8();
     const QByteArray digest = QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex();
     return LanguageCacheFolder() + u'/' + QString::fromLatin1(digest.left(32)) + u".wmc"_s;
 }
 
 bool TWordmillCore::LoadCachedLanguage(const QString &Name, const QString &Source)
 {
-    const QString path = CacheFilePath(Name, Source);
+    const QString settings = CacheSettings();
+    const QString path = CacheFilePath(Name, Source, settings);
     auto file = std::make_unique<QFile>(path);
     // Only the header is read; the rest is mapped.
     if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
@@ -157,7 +159,7 @@ bool TWordmillCore::LoadCachedLanguage(const QString &Name, const QString &Sourc
     QString problem;
     // A kept cache passed the check of its content when it was mapped.
     bool valid = ReadLanguageCacheInfo(bytes, info, &problem, mapped != nullptr);
-    if (valid && info.Settings != CacheSettings())
+    if (valid && info.Settings != settings)
         valid = false, problem = u"made with other settings"_s;
     if (valid && (info.Chain.isEmpty() || info.Chain.first().Name != Name ||
                   info.Chain.first().Path != Source))
@@ -201,7 +203,8 @@ void TWordmillCore::StoreLanguageCache(const QString &Name, const QString &Sourc
                                        const QList<TLanguageCacheSource> &Chain)
 {
     const QString folder = LanguageCacheFolder();
-    const QString path = CacheFilePath(Name, Source);
+    const QString settings = CacheSettings();
+    const QString path = CacheFilePath(Name, Source, settings);
     const auto fail = [&](const QString &reason) {
         qCWarning(lcWordmill).noquote()
             << "cannot write the language cache" << path << "of" << Name << ':' << reason;
@@ -209,7 +212,7 @@ void TWordmillCore::StoreLanguageCache(const QString &Name, const QString &Sourc
     if (!QDir().mkpath(folder))
         return fail(u"cannot make the folder"_s);
     TLanguageCacheInfo info;
-    info.Settings = CacheSettings();
+    info.Settings = settings;
     info.Chain = Chain;
     info.Code = fCurrentLangISO;
     info.Superior = fData->CurrentSuperiorLang;

@@ -289,7 +289,8 @@ private:
     // ---- the compiled cache of loaded languages
     // The settings that shape what a load leaves in the stores, as one text.
     QString CacheSettings() const;
-    QString CacheFilePath(const QString &Name, const QString &Source) const;
+    QString CacheFilePath(const QString &Name, const QString &Source,
+                          const QString &Settings) const;
     // Loads the language from a cache that still agrees with its files and
     // the settings; false (nothing changed) otherwise.
     bool LoadCachedLanguage(const QString &Name, const QString &Source);
