@@ -179,7 +179,8 @@ def rows(r):
 
 def print_table(after, before=None):
     a_rows = rows(after)
-    b_rows = rows(before) if before else None
+    # An older build may lack some rows: match them by label.
+    b_rows = {row[0]: row for row in rows(before)} if before else None
     head = '| Work | '
     if before:
         head += 'Wordmill before | ratio before | '
@@ -189,7 +190,7 @@ def print_table(after, before=None):
     for i, (label, w, q, ratio, goal, fmt) in enumerate(a_rows):
         line = f'| {label} | '
         if before:
-            _, bw, _, bratio, _, _ = b_rows[i]
+            _, bw, _, bratio, _, _ = b_rows.get(label, (label, None, None, None, None, None))
             line += f'{fmt(bw)} | {fmt_ratio(bratio)} | '
         met = '-' if ratio is None else ('yes' if ratio <= goal else 'no')
         line += f'{fmt(w)} | {fmt(q)} | {fmt_ratio(ratio)} | ≤ {goal}× | {met} |'
@@ -230,10 +231,10 @@ def main():
     os.environ.setdefault('WORDMILL_BENCH_DATA', os.path.join(os.path.abspath(args.build), 'bench-data'))
     before = measure(os.path.abspath(args.before), args.repetitions, args.callgrind) if args.before else None
     after = measure(os.path.abspath(args.build), args.repetitions, args.callgrind)
-    print_table(after, before)
     if args.json:
         with open(args.json, 'w') as f:
             json.dump({'after': after, 'before': before}, f, indent=1)
+    print_table(after, before)
 
 
 if __name__ == '__main__':
