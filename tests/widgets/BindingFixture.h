@@ -31,6 +31,25 @@ inline QString ComponentLine(int Id, const QString &Text, const QString &Comp, c
     return line;
 }
 
+// A component named Name, made with Form as its parent and owned by it.
+template <typename T> T *OwnedComponent(QObject *Form, const QString &Name)
+{
+    T *component;
+    if constexpr (std::is_base_of_v<QWidget, T>)
+        component = new T(static_cast<QWidget *>(Form));
+    else
+        component = new T(Form);
+    component->setObjectName(Name);
+    wordmill::SetComponentOwner(component, Form);
+    return component;
+}
+
+// The caption line (property 0) of a component of Form1.
+inline QString CaptionLine(const QString &Comp, const QString &Text)
+{
+    return ComponentLine(0, Text, Comp, u"Form1"_s);
+}
+
 // Writes a language file (UTF-16 with byte-order mark, CR LF), with a flag
 // section when Flag holds picture bytes.
 inline void WriteLanguage(const QString &Path, const QString &Name, const QString &Code,

@@ -97,15 +97,12 @@ protected:
 
     template <typename T> T *Add(const QString &name)
     {
-        T *component = new T(form.get());
-        component->setObjectName(name);
-        wordmill::SetComponentOwner(component, form.get());
-        return component;
+        return binding_test::OwnedComponent<T>(form.get(), name);
     }
 
     static QString Component(const QString &name, const QString &text)
     {
-        return binding_test::ComponentLine(0, text, name, u"Form1"_s);
+        return binding_test::CaptionLine(name, text);
     }
 
     // The flag section of a language file holding Picture.

@@ -52,7 +52,6 @@ public:
         std::vector<TBinding> Bindings;
     };
 
-    bool IsValid() const { return fValid; }
     // Changes with every Begin and Clear, so that a pass learns that a write
     // it made rebuilt or cleared the table underneath it.
     quint64 Generation() const { return fGeneration; }

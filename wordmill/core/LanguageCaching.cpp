@@ -34,15 +34,11 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <cstring>
-
 using namespace Qt::StringLiterals;
 
 namespace wordmill {
 
 namespace {
-
-constexpr qsizetype CacheHeaderSize = 32;
 
 // A cache file kept mapped for the rest of the process.
 struct KeptCache
@@ -73,12 +69,8 @@ QString keptKey(const QString &path, quint64 size, quint64 hash)
 // Size and content hash a cache file's header claims, or false.
 bool peekHeader(QFile &file, quint64 &size, quint64 &hash)
 {
-    char header[CacheHeaderSize];
-    if (file.read(header, CacheHeaderSize) != CacheHeaderSize)
-        return false;
-    std::memcpy(&size, header + 8, sizeof size);
-    std::memcpy(&hash, header + 16, sizeof hash);
-    return size == quint64(file.size());
+    const QByteArray header = file.read(LanguageCacheHeaderSize);
+    return ReadLanguageCacheHeader(header, size, hash) && size == quint64(file.size());
 }
 
 } // namespace
@@ -117,6 +109,23 @@ QString TWordmillCore::CacheFilePath(const QString &Name, const QString &Source,
     const QByteArray key = (Name + u'\n' + Source + u'\n' + Settings).toUtf8();
     const QByteArray digest = QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex();
     return LanguageCacheFolder() + u'/' + QString::fromLatin1(digest.left(32)) + u".wmc"_s;
+}
+
+QString TWordmillCore::CacheMismatch(const TLanguageCacheInfo &Info, const QString &Name,
+                                     const QString &Source, const QString &Settings)
+{
+    if (Info.Settings != Settings)
+        return u"made with other settings"_s;
+    if (Info.Chain.isEmpty() || Info.Chain.first().Name != Name ||
+        Info.Chain.first().Path != Source)
+        return u"made for another language"_s;
+    for (const TLanguageCacheSource &source : Info.Chain) {
+        TFileBytes current;
+        if (!ReadLanguageSource(source.Path, current) || current.Bytes().size() != source.Size ||
+            LanguageCacheHash(current.Bytes()) != source.Hash)
+            return source.Path + u" changed"_s;
+    }
+    return QString();
 }
 
 bool TWordmillCore::LoadCachedLanguage(const QString &Name, const QString &Source)
@@ -158,20 +167,9 @@ bool TWordmillCore::LoadCachedLanguage(const QString &Name, const QString &Sourc
     TLanguageCacheInfo info;
     QString problem;
     // A kept cache passed the check of its content when it was mapped.
-    bool valid = ReadLanguageCacheInfo(bytes, info, &problem, mapped != nullptr);
-    if (valid && info.Settings != settings)
-        valid = false, problem = u"made with other settings"_s;
-    if (valid && (info.Chain.isEmpty() || info.Chain.first().Name != Name ||
-                  info.Chain.first().Path != Source))
-        valid = false, problem = u"made for another language"_s;
-    for (qsizetype i = 0; valid && i < info.Chain.size(); ++i) {
-        const TLanguageCacheSource &source = info.Chain.at(i);
-        TFileBytes current;
-        if (!ReadLanguageSource(source.Path, current) || current.Bytes().size() != source.Size ||
-            LanguageCacheHash(current.Bytes()) != source.Hash)
-            valid = false, problem = source.Path + u" changed"_s;
-    }
-    if (!valid) {
+    if (ReadLanguageCacheInfo(bytes, info, &problem, mapped != nullptr))
+        problem = CacheMismatch(info, Name, Source, settings);
+    if (!problem.isEmpty()) {
         if (mapped)
             mapped->unmap(const_cast<uchar *>(reinterpret_cast<const uchar *>(bytes.data())));
         return ignore(problem);

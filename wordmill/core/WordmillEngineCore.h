@@ -291,6 +291,10 @@ private:
     QString CacheSettings() const;
     QString CacheFilePath(const QString &Name, const QString &Source,
                           const QString &Settings) const;
+    // Why a cache made as Info says is not the one for the language Name of
+    // Source under Settings; empty when it still agrees with every file.
+    QString CacheMismatch(const TLanguageCacheInfo &Info, const QString &Name,
+                          const QString &Source, const QString &Settings);
     // Loads the language from a cache that still agrees with its files and
     // the settings; false (nothing changed) otherwise.
     bool LoadCachedLanguage(const QString &Name, const QString &Source);

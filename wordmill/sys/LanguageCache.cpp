@@ -33,20 +33,24 @@ namespace {
 constexpr char Magic[4] = {'W', 'M', 'L', 'C'};
 constexpr quint16 ByteOrderMark = 0xFEFF;
 constexpr quint16 FormatVersion = 1;
-constexpr qsizetype HeaderSize = 32;
+constexpr qsizetype HeaderSize = LanguageCacheHeaderSize;
 constexpr size_t HashSeed = 0x57d1a3c0ffee5eedull;
 
 // The content hash goes over blocks of this size, one after the other, so
 // that the writer can hash and write a block at a time.
 constexpr qsizetype HashBlock = qsizetype(1) << 20;
 
+// The hash of everything so far followed by Block.
+size_t hashBlock(size_t hash, QByteArrayView block)
+{
+    return qHashBits(block.data(), size_t(block.size()), hash ^ HashSeed) ^ (hash << 1);
+}
+
 size_t hashBlocks(QByteArrayView bytes)
 {
     size_t hash = HashSeed;
-    for (qsizetype at = 0; at < bytes.size(); at += HashBlock) {
-        const QByteArrayView block = bytes.sliced(at, std::min(HashBlock, bytes.size() - at));
-        hash = qHashBits(block.data(), size_t(block.size()), hash ^ HashSeed) ^ (hash << 1);
-    }
+    for (qsizetype at = 0; at < bytes.size(); at += HashBlock)
+        hash = hashBlock(hash, bytes.sliced(at, std::min(HashBlock, bytes.size() - at)));
     return hash;
 }
 
@@ -105,8 +109,7 @@ private:
         while (m_ok && (m_pending.size() - at >= HashBlock || (all && at < m_pending.size()))) {
             const QByteArrayView block =
                 QByteArrayView(m_pending).sliced(at, std::min(HashBlock, m_pending.size() - at));
-            m_hash =
-                qHashBits(block.data(), size_t(block.size()), m_hash ^ HashSeed) ^ (m_hash << 1);
+            m_hash = hashBlock(m_hash, block);
             m_ok = m_out.write(block.data(), block.size()) == block.size();
             m_written += block.size();
             at += block.size();
@@ -175,6 +178,15 @@ bool fail(QString *problem, const QString &reason)
 quint64 LanguageCacheHash(QByteArrayView Bytes)
 {
     return quint64(hashBlocks(Bytes));
+}
+
+bool ReadLanguageCacheHeader(QByteArrayView Header, quint64 &Size, quint64 &Hash)
+{
+    if (Header.size() < HeaderSize || std::memcmp(Header.data(), Magic, sizeof Magic) != 0)
+        return false;
+    std::memcpy(&Size, Header.data() + 8, sizeof Size);
+    std::memcpy(&Hash, Header.data() + 16, sizeof Hash);
+    return true;
 }
 
 bool WriteLanguageCache(QIODevice &Out, const TLanguageCacheInfo &Info,

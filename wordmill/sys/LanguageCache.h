@@ -49,6 +49,13 @@ struct TLanguageCacheInfo
 // The content hash used for language files and for the cache's own body.
 quint64 LanguageCacheHash(QByteArrayView Bytes);
 
+// The fixed header at the start of every cache file.
+inline constexpr qsizetype LanguageCacheHeaderSize = 32;
+
+// The file size and content hash a header claims; false when Header is not
+// a whole header of this format.
+bool ReadLanguageCacheHeader(QByteArrayView Header, quint64 &Size, quint64 &Hash);
+
 // Writes the cache of the stores to Out; false when a write fails.
 bool WriteLanguageCache(QIODevice &Out, const TLanguageCacheInfo &Info,
                         const TComponentStructure &Lines, const TLexiconData &Lexicons,
